@@ -1,0 +1,41 @@
+# Windows build: the program, its Win32 tests and the end-to-end driver, all statically linked
+# so they run with no MinGW DLLs beside them.
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The Win32 shell, shared by the program and the Win32 tests.
+add_library(lumatag_shell STATIC
+  src/toolkit/toolkit_win.cpp
+  src/toolkit/system_win.cpp
+  src/settings/os_version_win.cpp
+  src/label/identity_facts_win.cpp
+  src/label/label_font_win.cpp
+  src/label/label_window_win.cpp
+  src/app/main_loop_win.cpp
+)
+target_link_libraries(lumatag_shell PUBLIC lumatag_core
+  comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 ole32 wsock32 winmm)
+lumatag_warnings(lumatag_shell)
+
+add_executable(Lumatag WIN32 src/app/main_win.cpp)
+target_link_libraries(Lumatag PRIVATE lumatag_shell)
+lumatag_warnings(Lumatag)
+
+# GoogleTest from Debian's source package, built here for the cross toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB LUMATAG_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${LUMATAG_WIN32_TESTS})
+target_link_libraries(win32_tests PRIVATE lumatag_shell gtest gtest_main)
+lumatag_warnings(win32_tests)
+
+file(GLOB LUMATAG_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(e2e_tests ${LUMATAG_E2E_TESTS})
+target_include_directories(e2e_tests PRIVATE src)
+target_link_libraries(e2e_tests PRIVATE lumatag_core gtest gtest_main user32 gdi32 advapi32)
+lumatag_warnings(e2e_tests)
+add_dependencies(e2e_tests Lumatag)

@@ -1,0 +1,45 @@
+#include "app/main_loop_win.h"
+#include "label/identity_facts_win.h"
+#include "label/label_window_win.h"
+#include "settings/os_version_win.h"
+#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+
+constexpr int kProgramIcon = 1;
+
+void StartPlatformServices(HINSTANCE instance) {
+    toolkit::Initialize(instance, "LumatagWindow", kProgramIcon);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+    InitCommonControls();
+    CoInitialize(nullptr);
+}
+
+// COM stays initialised: the process ends right after, and a shell call may still hold it.
+void StopPlatformServices() {
+    ReleaseNetworking();
+    toolkit::Shutdown();
+    ReleaseLabelResources();
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    StartPlatformServices(instance);
+    current::WorkAreaBottom = ReadWorkAreaBottom();
+    GatherIdentityFacts();
+    current::OsVersionCode = QueryOsVersionCode();
+    current::Settings = DefaultSettings();
+    BuildLabel();
+    RunMainLoop();
+    StopPlatformServices();
+    ExitProcess(0);
+}
