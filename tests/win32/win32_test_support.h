@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Registers the toolkit's window class once for the whole test program.
+void EnsureToolkit();
+
+// Sets an environment variable for the rest of one test and restores it afterwards.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(const char* name, const char* value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::string oldValue_;
+    bool hadValue_ = false;
+};
+
+// Takes events until the toolkit reports nothing pending (bounded, so a stuck queue fails).
+void DrainEvents();
