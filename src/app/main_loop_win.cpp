@@ -1,5 +1,8 @@
 #include "app/main_loop_win.h"
 
+#include "app/popup_menu_win.h"
+#include "dialogs/about_window_win.h"
+#include "dialogs/config_window_win.h"
 #include "label/label_window_win.h"
 #include "toolkit/toolkit.h"
 #include "ui_numbers.h"
@@ -18,6 +21,50 @@ void PauseOneMillisecond() {
     timeBeginPeriod(1);
     Sleep(1);
     timeEndPeriod(1);
+}
+
+void RunMenuCommand(int item, bool& quit) {
+    switch (item) {
+    case ui::menu_item::kConfig:
+        ShowConfigWindow();
+        break;
+    case ui::menu_item::kAbout:
+        ShowAboutWindow();
+        break;
+    case ui::menu_item::kExit:
+        quit = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// Control numbers are unique across the windows, so the number alone says whose control it is.
+void RouteControlEvent(const Event& event) {
+    using namespace ui::control;
+    switch (event.control) {
+    case kShowComputerName:
+    case kShowDomainName:
+    case kShowUserID:
+    case kShowIP:
+    case kTransparency:
+    case kFreeText:
+    case kCornerTopLeft:
+    case kCornerBottomLeft:
+    case kCornerTopRight:
+    case kCornerBottomRight:
+    case kConfigClose:
+    case kFont:
+    case kBackColor:
+        HandleConfigControl(event.control, event.type);
+        break;
+    case kAboutClose:
+    case kAboutLink:
+        HandleAboutControl(event.control);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -40,6 +87,9 @@ void FollowWorkArea() {
 
 void DispatchEvent(const Event& event, bool& quit) {
     switch (event.code) {
+    case event_code::kRightButton:
+        ShowPopupMenu();
+        break;
     case event_code::kClose:
         // Only the label's close request ends the program; the dialogs close by their buttons.
         if (event.window == ui::window::kLabel) {
@@ -47,9 +97,10 @@ void DispatchEvent(const Event& event, bool& quit) {
         }
         break;
     case event_code::kMenu:
-        if (event.item == ui::menu_item::kExit) {
-            quit = true;
-        }
+        RunMenuCommand(event.item, quit);
+        break;
+    case event_code::kControl:
+        RouteControlEvent(event);
         break;
     default:
         break;

@@ -1,8 +1,9 @@
 #include "app/main_loop_win.h"
+#include "app/popup_menu_win.h"
 #include "label/identity_facts_win.h"
 #include "label/label_window_win.h"
 #include "settings/os_version_win.h"
-#include "settings/settings.h"
+#include "settings/settings_store_win.h"
 #include "toolkit/toolkit.h"
 
 #include <windows.h>
@@ -28,6 +29,7 @@ void StopPlatformServices() {
     ReleaseNetworking();
     toolkit::Shutdown();
     ReleaseLabelResources();
+    ReleasePopupMenu();
 }
 
 } // namespace
@@ -37,7 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     current::WorkAreaBottom = ReadWorkAreaBottom();
     GatherIdentityFacts();
     current::OsVersionCode = QueryOsVersionCode();
-    current::Settings = DefaultSettings();
+    DetermineSettingsPath();
+    BuildPopupMenu();
+    LoadSettings();
     BuildLabel();
     RunMainLoop();
     StopPlatformServices();

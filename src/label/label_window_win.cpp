@@ -49,6 +49,15 @@ void CreateLabelWindow(LabelPoint at, int32_t width, int32_t height) {
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
+// Dropping the layered style makes the window fully opaque again.
+void MakeOpaque(int window) {
+    const HWND handle = toolkit::WindowHandle(window);
+    const LONG exStyle = GetWindowLongA(handle, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) != 0) {
+        SetWindowLongA(handle, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+    }
+}
+
 void MoveLabelWindow(LabelPoint at, int32_t width, int32_t height) {
     toolkit::MoveWindowClientArea(ui::window::kLabel, at.x, at.y, width, height);
     toolkit::MoveControl(ui::control::kLabelText, 0, 0, width, height);
@@ -73,6 +82,10 @@ void BuildLabel() {
     }
     if (settings.TransAmount < 100) {
         ApplyTransparency(ui::window::kLabel, settings.TransAmount);
+    } else {
+        // Turned back up to 100 while running: the preview must not keep showing a
+        // translucency the user has switched off.
+        MakeOpaque(ui::window::kLabel);
     }
 
     UniqueFont font(CreateLabelFont(settings.FontName, settings.FontSize));

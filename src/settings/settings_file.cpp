@@ -75,7 +75,7 @@ struct SettingsFieldEntry {
 };
 
 // The file's keys in the order a save writes them.
-const SettingsFieldEntry kSettingsFields[] = {
+constexpr SettingsFieldEntry kSettingsFields[] = {
     {"TransAmount", &Settings::TransAmount},
     {"AutoStart", &Settings::AutoStart},
     {"LabelPos", &Settings::LabelPos},
@@ -175,7 +175,7 @@ std::string Utf8ToSingleBytes(std::string_view utf8) {
         }
         if (announced == 1 && followers == 1) {
             const unsigned code =
-                (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
+                ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
             bytes += code < 256 ? static_cast<char>(code) : '?';
         } else {
             bytes += '?';

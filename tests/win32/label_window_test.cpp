@@ -151,6 +151,17 @@ INSTANTIATE_TEST_SUITE_P(Amounts, LabelTransparencyTest,
                                          TransparencyCase{"AboveOneHundred", 150, false, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(LabelWindowTest, TurningTransparencyBackUpToOneHundredMakesTheLabelOpaque) {
+    current::Settings.TransAmount = 40;
+    BuildLabel();
+    ASSERT_TRUE(GetWindowLongA(Label(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    current::Settings.TransAmount = 100;
+    BuildLabel();
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(Label(), GWL_EXSTYLE));
+    EXPECT_FALSE(exStyle & WS_EX_LAYERED);
+    EXPECT_EQ(exStyle, DWORD{WS_EX_TOOLWINDOW | WS_EX_TOPMOST});
+}
+
 TEST_F(LabelWindowTest, ColoursAreAnsweredOnlyOnceChosen) {
     current::Settings.FontColor = 0;
     current::Settings.BackColor = -1;
