@@ -28,6 +28,8 @@ enum class ControlKind {
     kButton,    // "Button": push button, check box, option button or frame by its BS_ style
     kEdit,      // "Edit": reports gaining and losing the keyboard focus as toolkit events
     kTrackBar,  // "msctls_trackbar32": reports every scroll notification as a toolkit event
+    kImage,     // "Static" showing a bitmap
+    kLink,      // hyperlink text painted by the toolkit; reports a click as a toolkit event
 };
 
 struct ControlSpec {

@@ -49,6 +49,9 @@ const char* ClassNameOf(ControlKind kind) {
         return "Edit";
     case ControlKind::kTrackBar:
         return TRACKBAR_CLASSA;
+    case ControlKind::kImage:
+    case ControlKind::kLink:
+        return "Static";
     }
     return "Static";
 }
