@@ -51,7 +51,9 @@ bool IsWin9xFamily(int32_t osVersionCode) {
     return osVersionCode == 10 || osVersionCode == 30 || osVersionCode == 40;
 }
 
-bool IsOldNt(int32_t osVersionCode) { return osVersionCode == 5 || osVersionCode == 20; }
+bool IsOldNt(int32_t osVersionCode) {
+    return osVersionCode == 5 || osVersionCode == 20;
+}
 
 namespace current {
 int32_t OsVersionCode = 0;

@@ -26,7 +26,9 @@ struct Settings {
 Settings DefaultSettings();
 
 // A colour is a COLORREF (0x00BBGGRR) in a signed integer; 0 or below means "none chosen".
-inline bool IsColorChosen(int32_t color) { return color > 0; }
+inline bool IsColorChosen(int32_t color) {
+    return color > 0;
+}
 
 // Pure black would read as "none chosen", so a black picked in a chooser is kept as
 // red 0, green 0, blue 1.

@@ -26,19 +26,19 @@ SettingsLocation SettingsLocationFor(int32_t osVersionCode, const std::string& w
     return {folder + "\\config.ini", folder};
 }
 
-std::string PathForFileFunctions(const std::string& path) {
-    if (path.size() < kLongestPlainPath || path.starts_with(kExtendedPrefix)) {
-        return path;
+std::optional<std::string> ExtendedLengthPath(const std::string& path) {
+    if (path.size() < kLongestPlainPath || path.starts_with(kExtendedPrefix) ||
+        path.find('/') != std::string::npos) {
+        return std::nullopt;
     }
-    // The prefix switches off all path parsing, so it is only ever put before a complete path
-    // whose separators are already backslashes.
-    if (IsDriveAbsolute(path) && path.find('/') == std::string::npos) {
+    // The prefix switches off all path parsing, so it only ever goes before a complete path.
+    if (IsDriveAbsolute(path)) {
         return std::string(kExtendedPrefix) + path;
     }
-    if (path.starts_with("\\\\") && path.find('/') == std::string::npos) {
+    if (path.starts_with("\\\\")) {
         return std::string(kExtendedUncPrefix) + path.substr(2);
     }
-    return path;
+    return std::nullopt;
 }
 
 std::string RunValueData(const std::string& modulePath) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Where the settings file lies, and which folder start-up must make sure exists (empty when
@@ -15,9 +16,10 @@ struct SettingsLocation {
 SettingsLocation SettingsLocationFor(int32_t osVersionCode, const std::string& windir,
                                      const std::string& localAppData);
 
-// A path the ANSI file functions accept at any length: a long absolute path gets the "\\?\"
-// prefix that lifts the 260-character limit, everything else is returned unchanged.
-std::string PathForFileFunctions(const std::string& path);
+// A long absolute path in the "\\?\" form that lifts the 260-character limit of the file
+// functions; nothing for a path short enough to use as it is, or one the prefix would change
+// the meaning of (relative, drive-relative, forward slashes).
+std::optional<std::string> ExtendedLengthPath(const std::string& path);
 
 // The program's own path as the Run value stores it: without an extended-length prefix, between
 // double quotation marks, so a path with spaces starts as one program.

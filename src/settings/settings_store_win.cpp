@@ -1,5 +1,6 @@
 #include "settings/settings_store_win.h"
 
+#include "settings/file_system_win.h"
 #include "settings/os_version.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -17,7 +18,7 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 constexpr const char* kRunValueName = "Lumatag";
 
 bool IsDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(PathForFileFunctions(path).c_str());
+    const DWORD attributes = file_system::Attributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -35,18 +36,6 @@ bool WriteAll(HANDLE file, const std::string& contents) {
         written += done;
     }
     return true;
-}
-
-// MoveFileExA does not exist on Windows 95, 98 and ME; there the old file has to go first.
-bool MoveOver(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-        return false;
-    }
-    DeleteFileA(to.c_str());
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
 // The program's own path, whole: the buffer grows until the name fits.
@@ -75,7 +64,7 @@ void DetermineSettingsPath() {
     if (!location.folder.empty() && !IsDirectory(location.folder)) {
         // Only this one folder is made, never its parents; a failure shows later as a save
         // that does not happen.
-        CreateDirectoryA(PathForFileFunctions(location.folder).c_str(), nullptr);
+        file_system::CreateFolder(location.folder);
     }
     current::SettingsPath = location.file;
 }
@@ -83,9 +72,8 @@ void DetermineSettingsPath() {
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     // Every sharing mode is allowed, so the file can be read while another program has it open
     // for writing, or while our own save is replacing it.
-    const UniqueFile file(CreateFileA(PathForFileFunctions(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file = file_system::OpenFile(
+        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (!file) {
         return false;
     }
@@ -103,21 +91,19 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
     // only once it is completely on disk. The process id keeps two instances saving at the
     // same moment from writing into each other's temporary file.
     const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-    const std::string temporaryForFunctions = PathForFileFunctions(temporary);
     bool written = false;
     {
-        const UniqueFile file(CreateFileA(temporaryForFunctions.c_str(),
-                                          GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueFile file = file_system::OpenFile(temporary, GENERIC_READ | GENERIC_WRITE,
+                                                      FILE_SHARE_READ, CREATE_ALWAYS);
         if (!file) {
             return false;
         }
         written = WriteAll(file.get(), contents) && FlushFileBuffers(file.get());
     }
-    if (written && MoveOver(temporaryForFunctions, PathForFileFunctions(path))) {
+    if (written && file_system::MoveReplacing(temporary, path)) {
         return true;
     }
-    DeleteFileA(temporaryForFunctions.c_str());
+    file_system::Delete(temporary);
     return false;
 }
 
