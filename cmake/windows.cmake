@@ -9,10 +9,15 @@ add_library(lumatag_shell STATIC
   src/toolkit/toolkit_win.cpp
   src/toolkit/system_win.cpp
   src/settings/os_version_win.cpp
+  src/settings/settings_store_win.cpp
+  src/settings/file_system_win.cpp
   src/label/identity_facts_win.cpp
   src/label/label_font_win.cpp
   src/label/label_window_win.cpp
   src/app/main_loop_win.cpp
+  src/app/popup_menu_win.cpp
+  src/dialogs/config_window_win.cpp
+  src/dialogs/about_window_win.cpp
 )
 target_link_libraries(lumatag_shell PUBLIC lumatag_core
   comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 ole32 wsock32 winmm)
@@ -39,3 +44,13 @@ target_include_directories(e2e_tests PRIVATE src)
 target_link_libraries(e2e_tests PRIVATE lumatag_core gtest gtest_main user32 gdi32 advapi32)
 lumatag_warnings(e2e_tests)
 add_dependencies(e2e_tests Lumatag)
+
+# The end-to-end driver's work-area hook: a DLL the driver loads into the program's thread with
+# SetWindowsHookExA, because Wine keeps the work area per process. Written beside the test exe
+# as workarea_hook.dll, with its hook procedure exported undecorated.
+add_library(workarea_hook SHARED tests/e2e/hook/workarea_hook.cpp)
+set_target_properties(workarea_hook PROPERTIES PREFIX "")
+target_link_libraries(workarea_hook PRIVATE user32)
+target_link_options(workarea_hook PRIVATE -Wl,--kill-at)
+lumatag_warnings(workarea_hook)
+add_dependencies(e2e_tests workarea_hook)
