@@ -1,4 +1,5 @@
 #include "driver.h"
+#include "program_test.h"
 #include "ui_numbers.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +22,6 @@ constexpr int kDefaultPoints = 8;
 constexpr Milliseconds kFollowTimeout{1000};
 constexpr Milliseconds kStayWatch{500};
 
-// The identity the tests give the program; Wine would otherwise put in its own names.
-e2e::EnvironmentBlock TestIdentity() {
-    e2e::EnvironmentBlock environment = e2e::EnvironmentBlock::OfThisProcess();
-    environment.Set("COMPUTERNAME", "HOST7");
-    environment.Set("USERDOMAIN", "LAB");
-    environment.Set("USERNAME", "user1");
-    return environment;
-}
-
 // Where a label of this text belongs with the default settings: the bottom-right corner,
 // its bottom on the work area's bottom edge, sized to the text in the default font.
 Bounds BottomRightBounds(const std::string& text, int workAreaBottom) {
@@ -37,33 +29,11 @@ Bounds BottomRightBounds(const std::string& text, int workAreaBottom) {
     return {e2e::ScreenWidth() - size.cx, workAreaBottom - size.cy, size.cx, size.cy};
 }
 
-// Each test runs the program once, with no settings file (so the defaults apply) and its own
-// LOCALAPPDATA; a program still running at the end of a test is killed.
-class LabelTest : public testing::Test {
-protected:
-    // Starts the program and waits until start-up is over and the label with its text
-    // control exists. Returns the label window, or null (after failing the test) if not.
-    HWND StartProgram(const e2e::EnvironmentBlock& environment) {
-        const e2e::ProgramProcess& process = run_.Start(environment);
-        const HWND label = e2e::WaitForWindowWithControl(
-            process.processId(), ui::kLabelTitle, ui::control::kLabelText, e2e::kStartTimeout);
-        EXPECT_NE(label, nullptr) << "no single label window with control "
-                                  << ui::control::kLabelText;
-        if (label != nullptr && !e2e::AnswersMessages(label, e2e::kStartTimeout)) {
-            ADD_FAILURE() << "the program never reached its main loop";
-            return nullptr;
-        }
-        return label;
-    }
-
-    e2e::ProgramProcess& process() { return run_.process(); }
-
-private:
-    e2e::ProgramRun run_;
-};
+// With no settings file, so the defaults apply.
+using LabelTest = e2e::ProgramTest;
 
 TEST_F(LabelTest, IsABorderlessVisibleTopmostToolWindow) {
-    const HWND label = StartProgram(TestIdentity());
+    const HWND label = StartProgram(e2e::TestIdentity());
     ASSERT_NE(label, nullptr);
 
     EXPECT_TRUE(IsWindowVisible(label));
@@ -101,7 +71,7 @@ class LabelTextTest : public LabelTest, public testing::WithParamInterface<Ident
 // the label is exactly as big as its text in the label font, in the bottom-right corner.
 TEST_P(LabelTextTest, ShowsTheComputerNameSizedAndPlacedBottomRight) {
     const IdentityCase& c = GetParam();
-    e2e::EnvironmentBlock environment = TestIdentity();
+    e2e::EnvironmentBlock environment = e2e::TestIdentity();
     if (c.computerName) {
         environment.Set("COMPUTERNAME", *c.computerName);
     } else {
@@ -128,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<IdentityCase>& info) { return info.param.name; });
 
 TEST_F(LabelTest, CloseRequestEndsTheProgramWithExitCodeZero) {
-    const HWND label = StartProgram(TestIdentity());
+    const HWND label = StartProgram(e2e::TestIdentity());
     ASSERT_NE(label, nullptr);
 
     ASSERT_TRUE(PostMessageA(label, WM_CLOSE, 0, 0));
@@ -148,7 +118,7 @@ struct WorkAreaStep {
 };
 
 TEST_F(LabelTest, FollowsTheWorkAreaBottomEdgeOnly) {
-    const HWND label = StartProgram(TestIdentity());
+    const HWND label = StartProgram(e2e::TestIdentity());
     ASSERT_NE(label, nullptr);
     const e2e::WorkAreaHook hook(label);
 
