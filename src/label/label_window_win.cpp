@@ -37,7 +37,10 @@ void CreateLabelWindow(LabelPoint at, int32_t width, int32_t height) {
     text.kind = toolkit::ControlKind::kStatic;
     text.width = width;
     text.height = height;
-    text.text = current::LabelText;
+    // Created without its text: Wine refuses to create a window whose initial text runs to
+    // tens of thousands of characters, yet accepts the same text through SetWindowTextA, which
+    // every build sets right after.
+    text.text = "";
     // Without SS_NOTIFY the control is transparent to the mouse, so a right-click anywhere on
     // the label reaches the label window. SS_NOPREFIX makes an ampersand show as typed instead
     // of underlining the next letter, so the label draws exactly the text it measured.

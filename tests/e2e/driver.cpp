@@ -198,8 +198,10 @@ void ProgramProcess::Kill() {
     }
 }
 
-ProgramProcess& ProgramRun::Start(EnvironmentBlock environment) {
-    environment.Set("LOCALAPPDATA", localAppData());
+ProgramProcess& ProgramRun::Start(EnvironmentBlock environment, LocalAppData localAppData) {
+    if (localAppData == LocalAppData::kThisRunsFolder) {
+        environment.Set("LOCALAPPDATA", this->localAppData());
+    }
     process_.reset();
     process_.emplace(ProgramPath(), environment);
     return *process_;

@@ -125,8 +125,11 @@ public:
     ProgramRun() = default;
 
     const std::string& localAppData() const { return localAppData_.path(); }
-    // Starts the program with environment, its LOCALAPPDATA replaced by this run's folder.
-    ProgramProcess& Start(EnvironmentBlock environment);
+    enum class LocalAppData { kThisRunsFolder, kAsGiven };
+    // Starts the program with environment, its LOCALAPPDATA replaced by this run's folder
+    // unless the caller asks for the environment as it is.
+    ProgramProcess& Start(EnvironmentBlock environment,
+                          LocalAppData localAppData = LocalAppData::kThisRunsFolder);
     // The started program; throws std::bad_optional_access before Start.
     ProgramProcess& process() { return process_.value(); }
 

@@ -12,8 +12,9 @@ EnvironmentBlock TestIdentity() {
     return environment;
 }
 
-HWND ProgramTest::StartProgram(const EnvironmentBlock& environment) {
-    const ProgramProcess& started = run_.Start(environment);
+HWND ProgramTest::StartProgram(const EnvironmentBlock& environment,
+                               ProgramRun::LocalAppData localAppData) {
+    const ProgramProcess& started = run_.Start(environment, localAppData);
     const HWND label = WaitForWindowWithControl(started.processId(), ui::kLabelTitle,
                                                 ui::control::kLabelText, kStartTimeout);
     EXPECT_NE(label, nullptr) << "no single label window with control " << ui::control::kLabelText;
@@ -29,6 +30,52 @@ void ProgramTest::WriteSettingsFile(const std::string& contents) {
     std::ofstream file(SettingsFile(), std::ios::binary);
     file << contents;
     ASSERT_TRUE(file.good()) << SettingsFile();
+}
+
+HWND ProgramTest::OpenPopupMenu(HWND label, POINT cursor) {
+    SetCursorPos(cursor.x, cursor.y);
+    PostMessageA(label, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(label, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
+    const DWORD processId = process().processId();
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            menu = nullptr;
+            for (HWND candidate = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+                 candidate != nullptr && menu == nullptr;
+                 candidate = FindWindowExA(nullptr, candidate, "#32768", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(candidate, &owner);
+                if (owner == processId && IsWindowVisible(candidate)) {
+                    menu = candidate;
+                }
+            }
+            return menu != nullptr;
+        },
+        kStartTimeout);
+    return menu;
+}
+
+void ProgramTest::PressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYUP, key, 0);
+}
+
+void ProgramTest::ChooseMenuItem(HWND menu, int item) {
+    // Nothing is selected when the menu opens; the separators are skipped.
+    for (int i = 0; i < item; ++i) {
+        PressKey(menu, VK_DOWN);
+    }
+    PressKey(menu, VK_RETURN);
+}
+
+bool ProgramTest::ExitThroughMenu(HWND label) {
+    const HWND menu = OpenPopupMenu(label);
+    if (menu == nullptr) {
+        return false;
+    }
+    ChooseMenuItem(menu, ui::menu_item::kExit);
+    return process().WaitForExit(kExitTimeout) == DWORD{0};
 }
 
 } // namespace e2e

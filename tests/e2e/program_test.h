@@ -18,7 +18,9 @@ class ProgramTest : public testing::Test {
 protected:
     // Starts the program and waits until start-up is over and the label with its text
     // control exists. Returns the label window, or null (after failing the test) if not.
-    HWND StartProgram(const EnvironmentBlock& environment = TestIdentity());
+    HWND
+    StartProgram(const EnvironmentBlock& environment = TestIdentity(),
+                 ProgramRun::LocalAppData localAppData = ProgramRun::LocalAppData::kThisRunsFolder);
 
     // Puts a settings file in place before the program starts.
     void WriteSettingsFile(const std::string& contents);
@@ -26,6 +28,15 @@ protected:
     std::string SettingsFile() const { return SettingsFolder() + "\\config.ini"; }
 
     ProgramProcess& process() { return run_.process(); }
+
+    // Right-clicks the label with the mouse pointer at cursor and returns the popup menu
+    // window once it is up, or null.
+    HWND OpenPopupMenu(HWND label, POINT cursor = {600, 500});
+    // Chooses a menu item with the keyboard: 1 Config, 2 About, 3 Exit.
+    static void ChooseMenuItem(HWND menu, int item);
+    static void PressKey(HWND window, WPARAM key);
+    // Exit from the popup menu; true when the program then ends with exit code 0.
+    bool ExitThroughMenu(HWND label);
 
 private:
     ProgramRun run_;

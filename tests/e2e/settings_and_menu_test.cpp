@@ -10,8 +10,6 @@ namespace {
 
 using e2e::Bounds;
 
-constexpr const char* kMenuClass = "#32768";
-
 // A hand-edited settings file, and where and how it must put the label.
 struct HandEditedCase {
     const char* name;
@@ -22,7 +20,9 @@ struct HandEditedCase {
     int corner; // 1 top left, 2 top right, 3 bottom left, 4 bottom right, anything else hidden
 };
 
-void PrintTo(const HandEditedCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const HandEditedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 Bounds ExpectedBounds(const HandEditedCase& c, int workAreaBottom) {
     const SIZE size = e2e::MeasureText(c.face, c.points, c.text);
@@ -94,58 +94,21 @@ TEST_F(SettingsTest, HalfTransparencyGivesAlpha127) {
     EXPECT_EQ(flags, DWORD{LWA_ALPHA});
 }
 
-// The popup menu window of the program, once it is up.
-HWND WaitForMenu(DWORD processId) {
-    HWND menu = nullptr;
-    e2e::WaitUntil(
-        [&] {
-            menu = nullptr;
-            for (HWND candidate = FindWindowExA(nullptr, nullptr, kMenuClass, nullptr);
-                 candidate != nullptr;
-                 candidate = FindWindowExA(nullptr, candidate, kMenuClass, nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(candidate, &owner);
-                if (owner == processId && IsWindowVisible(candidate)) {
-                    menu = candidate;
-                }
-            }
-            return menu != nullptr;
-        },
-        e2e::kStartTimeout);
-    return menu;
-}
-
 class PopupMenuTest : public e2e::ProgramTest {
 protected:
-    // Right-clicks the label with the mouse pointer at a known place and returns the menu.
-    HWND OpenMenu(HWND label) {
-        SetCursorPos(kCursor.x, kCursor.y);
-        PostMessageA(label, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-        PostMessageA(label, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-        return WaitForMenu(process().processId());
-    }
-    static void Press(HWND menu, WPARAM key) {
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
-        PostMessageA(menu, WM_KEYUP, key, 0);
-    }
-
     static constexpr POINT kCursor{600, 500};
 };
 
 TEST_F(PopupMenuTest, OpensAtTheCursorLessOnePixelAndExitEndsTheProgramSavingNothing) {
     const HWND label = StartProgram();
     ASSERT_NE(label, nullptr);
-    const HWND menu = OpenMenu(label);
+    const HWND menu = OpenPopupMenu(label, kCursor);
     ASSERT_NE(menu, nullptr);
     const Bounds bounds = e2e::WindowBounds(menu);
     EXPECT_EQ(bounds.x, kCursor.x - 1);
     EXPECT_EQ(bounds.y, kCursor.y - 1);
 
-    // Config, About, Exit: the separators are skipped.
-    Press(menu, VK_DOWN);
-    Press(menu, VK_DOWN);
-    Press(menu, VK_DOWN);
-    Press(menu, VK_RETURN);
+    ChooseMenuItem(menu, ui::menu_item::kExit);
     EXPECT_EQ(process().WaitForExit(e2e::kExitTimeout), DWORD{0});
     EXPECT_EQ(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -153,14 +116,14 @@ TEST_F(PopupMenuTest, OpensAtTheCursorLessOnePixelAndExitEndsTheProgramSavingNot
 TEST_F(PopupMenuTest, EscapeClosesTheMenuWithoutACommand) {
     const HWND label = StartProgram();
     ASSERT_NE(label, nullptr);
-    const HWND menu = OpenMenu(label);
+    const HWND menu = OpenPopupMenu(label, kCursor);
     ASSERT_NE(menu, nullptr);
-    Press(menu, VK_ESCAPE);
+    PressKey(menu, VK_ESCAPE);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(menu); }, e2e::kMessageTimeout));
     EXPECT_TRUE(e2e::AnswersMessages(label, e2e::kMessageTimeout));
     EXPECT_TRUE(process().IsRunning());
     // The menu comes back on the next right-click: the loop is running, not stuck in it.
-    EXPECT_NE(OpenMenu(label), nullptr);
+    EXPECT_NE(OpenPopupMenu(label, kCursor), nullptr);
 }
 
 } // namespace

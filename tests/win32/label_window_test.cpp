@@ -97,6 +97,14 @@ TEST_F(LabelWindowTest, LaterBuildsMoveAndResizeTheSameWindow) {
     EXPECT_EQ(toolkit::ControlText(ui::control::kLabelText), " A much longer free text HOST7 ");
 }
 
+TEST_F(LabelWindowTest, AVeryLongFreeTextStillGetsItsTextControl) {
+    current::Settings.AddToDisplay = std::string(100000, 'W');
+    BuildLabel();
+    ASSERT_NE(toolkit::ControlHandle(ui::control::kLabelText), nullptr);
+    EXPECT_EQ(toolkit::ControlText(ui::control::kLabelText).size(), 100000u + 8u);
+    EXPECT_EQ(LabelRect().right - LabelRect().left, ExpectedSize().cx);
+}
+
 TEST_F(LabelWindowTest, TheLabelFontFollowsTheSettings) {
     current::Settings.FontName = "Times New Roman";
     current::Settings.FontSize = 20;
