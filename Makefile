@@ -1,5 +1,5 @@
 # The front door. `make run` and `make test` install what is missing first.
-.PHONY: all deps build host run test test-unit test-win32 test-e2e clean
+.PHONY: all deps build host fuzz-build fuzz run test clean dist installer screenshots
 
 all: build
 
@@ -14,6 +14,19 @@ host: deps
 	@cmake --preset host >/dev/null
 	@cmake --build --preset host
 
+fuzz-build: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+# Runs the settings reader under libFuzzer for FUZZ_SECONDS (5 minutes by default). New inputs
+# collect in build/fuzz/corpus; crashes are written to build/fuzz/ and belong, once fixed, in
+# fuzz/corpus/settings as regression cases.
+FUZZ_SECONDS ?= 300
+fuzz: fuzz-build
+	@mkdir -p build/fuzz/corpus
+	build/fuzz/settings_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/ \
+	  build/fuzz/corpus fuzz/corpus/settings
+
 # Shows the label under Wine: on $DISPLAY when there is one, otherwise on a virtual display
 # with a screenshot written to build/screenshot.png. Ctrl-C stops everything it started.
 run: build
@@ -23,8 +36,23 @@ run: build
 	  scripts/wine-run --screenshot build/screenshot.png -- wine build/windows/Lumatag.exe; \
 	fi
 
-test: build host
+test: build host fuzz-build installer
 	@scripts/run-tests
 
+# The release: first proves that Lumatag.exe builds byte-identically from two other folders
+# (and equals build/windows/Lumatag.exe), then writes the portable zip and the installer to
+# dist/ and prints their SHA-256.
+dist: build
+	@scripts/check-reproducible build/windows/Lumatag.exe
+	@scripts/dist
+
+# Only the installer, for the installer test layer of `make test`.
+installer: build
+	@scripts/dist installer >/dev/null
+
+# Pictures of the real program under Wine for the README, written to docs/.
+screenshots: build
+	@scripts/screenshots
+
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -4,10 +4,20 @@ add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# Reproducible output (scripts/check-reproducible): the same tree built in any two folders gives
+# the same bytes. The linker would stamp the build time into the PE header, and __FILE__ and
+# debug records would carry the checkout and build folders.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+add_link_options(-Wl,--no-insert-timestamp)
+
 # The Win32 shell, shared by the program and the Win32 tests.
 add_library(lumatag_shell STATIC
   src/toolkit/toolkit_win.cpp
   src/toolkit/system_win.cpp
+  src/toolkit/modal_win.cpp
+  src/toolkit/images_win.cpp
+  src/toolkit/fonts_win.cpp
+  src/toolkit/link_control_win.cpp
   src/settings/os_version_win.cpp
   src/settings/settings_store_win.cpp
   src/settings/file_system_win.cpp
@@ -17,15 +27,28 @@ add_library(lumatag_shell STATIC
   src/app/main_loop_win.cpp
   src/app/popup_menu_win.cpp
   src/dialogs/config_window_win.cpp
+  src/dialogs/choosers_win.cpp
   src/dialogs/about_window_win.cpp
 )
 target_link_libraries(lumatag_shell PUBLIC lumatag_core
   comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 ole32 wsock32 winmm)
 lumatag_warnings(lumatag_shell)
 
-add_executable(Lumatag WIN32 src/app/main_win.cpp)
+# The program's resources (icon, manifest, version), compiled by windres. windres takes none of
+# the C++ compilers' options (warnings, prefix maps), so its command line carries only the
+# definitions and include folders; the icon and manifest are found through the resources folder.
+enable_language(RC)
+set(CMAKE_RC_COMPILE_OBJECT "<CMAKE_RC_COMPILER> -O coff <DEFINES> <INCLUDES> <SOURCE> <OBJECT>")
+set_source_files_properties(resources/lumatag.rc PROPERTIES
+  INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/resources
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/lumatag.ico;${CMAKE_SOURCE_DIR}/resources/lumatag.manifest")
+
+add_executable(Lumatag WIN32 src/app/main_win.cpp resources/lumatag.rc)
 target_link_libraries(Lumatag PRIVATE lumatag_shell)
 lumatag_warnings(Lumatag)
+# The shipped program carries no symbol table: nothing reads it, and static libraries bring in
+# debug records naming the folders they were built in.
+target_link_options(Lumatag PRIVATE $<$<CONFIG:Release>:-s>)
 
 # GoogleTest from Debian's source package, built here for the cross toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -35,8 +58,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB LUMATAG_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${LUMATAG_WIN32_TESTS})
-target_link_libraries(win32_tests PRIVATE lumatag_shell gtest gtest_main)
+target_link_libraries(win32_tests PRIVATE lumatag_shell gtest gtest_main version)
 lumatag_warnings(win32_tests)
+# The resource tests read the program's icon, manifest and version from Lumatag.exe beside them.
+add_dependencies(win32_tests Lumatag)
 
 file(GLOB LUMATAG_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${LUMATAG_E2E_TESTS})
@@ -54,3 +79,19 @@ target_link_libraries(workarea_hook PRIVATE user32)
 target_link_options(workarea_hook PRIVATE -Wl,--kill-at)
 lumatag_warnings(workarea_hook)
 add_dependencies(e2e_tests workarea_hook)
+
+# The installer test (scripts/test-installer runs it in a fresh Wine prefix): the end-to-end
+# driver compiled in, to start the installed program and read its label.
+add_executable(installer_tests tests/installer/installer_test.cpp tests/e2e/driver.cpp)
+target_include_directories(installer_tests PRIVATE src tests/e2e)
+target_compile_definitions(installer_tests PRIVATE LUMATAG_VERSION="${PROJECT_VERSION}")
+target_link_libraries(installer_tests PRIVATE gtest gtest_main
+  user32 gdi32 advapi32 shell32 ole32 uuid version)
+lumatag_warnings(installer_tests)
+
+# Sets the scenes for `make screenshots` (scripts/screenshots) with the same driver.
+add_executable(screenshot_driver tools/screenshot_driver.cpp tests/e2e/driver.cpp)
+target_include_directories(screenshot_driver PRIVATE src tests/e2e)
+target_link_libraries(screenshot_driver PRIVATE user32 gdi32 advapi32)
+lumatag_warnings(screenshot_driver)
+add_dependencies(screenshot_driver Lumatag)

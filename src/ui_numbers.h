@@ -51,6 +51,14 @@ constexpr int kAbout = 2;
 constexpr int kExit = 3;
 } // namespace menu_item
 
+namespace image {
+constexpr int kAbout = 1; // AboutImage
+} // namespace image
+
+namespace font {
+constexpr int kAboutLink = 0; // AboutLinkFont
+} // namespace font
+
 // The label window's title, also how other programs find it.
 inline constexpr const char* kLabelTitle = "Lumatag";
 

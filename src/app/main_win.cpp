@@ -1,5 +1,7 @@
 #include "app/main_loop_win.h"
 #include "app/popup_menu_win.h"
+#include "dialogs/about_text.h"
+#include "dialogs/about_window_win.h"
 #include "label/identity_facts_win.h"
 #include "label/label_window_win.h"
 #include "settings/os_version_win.h"
@@ -38,6 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     StartPlatformServices(instance);
     current::WorkAreaBottom = ReadWorkAreaBottom();
     GatherIdentityFacts();
+    current::AboutText = ComposeAboutText();
+    DecodeAboutImage();
     current::OsVersionCode = QueryOsVersionCode();
     DetermineSettingsPath();
     BuildPopupMenu();

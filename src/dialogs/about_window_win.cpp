@@ -1,6 +1,118 @@
 #include "dialogs/about_window_win.h"
 
-// The About window is not built yet: the menu command reaches here and does nothing.
-void ShowAboutWindow() {}
+#include "dialogs/about_image.h"
+#include "dialogs/about_text.h"
+#include "toolkit/toolkit.h"
+#include "ui_numbers.h"
 
-void HandleAboutControl(int32_t) {}
+#include <shellapi.h>
+
+namespace {
+
+constexpr int kLinkFontPoints = 10;
+
+void AddControls() {
+    using toolkit::ControlKind;
+    using namespace ui::control;
+
+    toolkit::ControlSpec close;
+    close.kind = ControlKind::kButton;
+    close.x = 80;
+    close.y = 205;
+    close.width = 60;
+    close.height = 20;
+    close.text = "Close";
+    close.style = BS_PUSHBUTTON | WS_TABSTOP;
+    toolkit::CreateControl(ui::window::kAbout, kAboutClose, close);
+
+    // Given the picture at creation, the control resizes itself to it plus its sunken edge.
+    // Without the picture (it failed to decode) it keeps this size and shows nothing.
+    toolkit::ControlSpec picture;
+    picture.kind = ControlKind::kImage;
+    picture.x = 25;
+    picture.y = 5;
+    picture.width = 157;
+    picture.height = 75;
+    picture.style = SS_NOTIFY;
+    picture.exStyle = WS_EX_CLIENTEDGE;
+    picture.image = ui::image::kAbout;
+    toolkit::CreateControl(ui::window::kAbout, kAboutImage, picture);
+
+    toolkit::ControlSpec text;
+    text.kind = ControlKind::kStatic;
+    text.x = 5;
+    text.y = 90;
+    text.width = 204;
+    text.height = 85;
+    text.style = SS_CENTER;
+    toolkit::CreateControl(ui::window::kAbout, kAboutText, text);
+
+    toolkit::ControlSpec link;
+    link.kind = ControlKind::kLink;
+    link.x = 65;
+    link.y = 176;
+    link.width = 200;
+    link.height = 15;
+    link.text = "Lumatag website";
+    link.linkColor = RGB(0, 0, 0); // hovering changes nothing visible
+    toolkit::CreateControl(ui::window::kAbout, kAboutLink, link);
+
+    for (const int control : {kAboutClose, kAboutImage, kAboutText, kAboutLink}) {
+        toolkit::SetControlGuiFont(control);
+    }
+}
+
+} // namespace
+
+void DecodeAboutImage() {
+    // The window is laid out around this exact picture; bytes of any other shape leave image 1
+    // absent, which the window handles as a picture that failed to decode.
+    if (ValidateAboutBmp(AboutBmpBytes())) {
+        toolkit::LoadBmpImage(ui::image::kAbout, AboutBmpBytes());
+    }
+}
+
+HWND OpenAboutWindow() {
+    toolkit::WindowSpec spec;
+    spec.title = "About v1.2.1";
+    spec.clientWidth = 218;
+    spec.clientHeight = 233;
+    // A title bar alone: no system menu, so no close box; the Close button closes it.
+    spec.style = WS_CAPTION;
+    const HWND window = toolkit::OpenWindow(ui::window::kAbout, spec);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    AddControls();
+    toolkit::ShowWindowByNumber(ui::window::kAbout, SW_SHOWNORMAL);
+    return window;
+}
+
+void ShowAboutWindow() {
+    OpenAboutWindow();
+    // The new window paints while these are taken; whatever else was pending is dropped.
+    while (toolkit::Poll().code != event_code::kNone) {
+    }
+    toolkit::SetControlText(ui::control::kAboutText, current::AboutText);
+    // Made anew by every About command; MakeFont deletes the one before, whose window
+    // OpenAboutWindow has already closed.
+    if (const HFONT font = toolkit::MakeFont(ui::font::kAboutLink, "Arial", kLinkFontPoints,
+                                             toolkit::font_style::kUnderline)) {
+        toolkit::SetControlFont(ui::control::kAboutLink, font);
+    }
+}
+
+void HandleAboutControl(int32_t control) {
+    switch (control) {
+    case ui::control::kAboutClose:
+        toolkit::CloseWindow(ui::window::kAbout);
+        break;
+    case ui::control::kAboutLink:
+        // Empty strings, not null, for the parameters and the directory; the system opens the
+        // address in the user's default browser, and the window stays open.
+        ShellExecuteA(nullptr, "open", ProductWebPageAddress().c_str(), "", "", SW_SHOWNORMAL);
+        break;
+    default:
+        break;
+    }
+}

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 // A thin layer of numbered windows and controls over USER32, with one polling entry point.
@@ -41,6 +43,8 @@ struct ControlSpec {
     std::string text;
     DWORD style = 0; // added to WS_CHILD | WS_VISIBLE
     DWORD exStyle = 0;
+    std::optional<int> image; // kImage: the number of the image it shows from the start
+    COLORREF linkColor = 0;   // kLink: the text colour while the mouse pointer is over it
 };
 
 // Registers the window class every window of the program uses: the icon resource given and
@@ -48,6 +52,28 @@ struct ControlSpec {
 void Initialize(HINSTANCE instance, const char* className, int iconResource);
 // Destroys every open window and frees what the toolkit holds; the event queue is emptied.
 void Shutdown();
+
+// Images by number, owned by the toolkit until replaced under their number or until Shutdown.
+// Decodes a BMP file held in memory into a true-colour bitmap under a number; the image held
+// under that number before is freed either way. False, and no image under the number, when the
+// bytes are not an uncompressed BMP that lies wholly within them.
+bool LoadBmpImage(int number, std::span<const uint8_t> bytes);
+HBITMAP ImageHandle(int number);
+// Shows an image in an image control (which may resize itself to it); it stays the table's.
+void SetControlImage(int control, int image);
+
+// Fonts by number, owned by the toolkit until replaced under their number or until Shutdown.
+namespace font_style {
+constexpr unsigned kBold = 1;
+constexpr unsigned kItalic = 2;
+constexpr unsigned kUnderline = 4;
+constexpr unsigned kStrikeOut = 8;
+} // namespace font_style
+// Makes a font from a face name, a size in points at the display's resolution and font_style
+// flags; the font made before under that number is deleted either way, so it must no longer
+// be in use. Returns the new font, or null when it cannot be made.
+HFONT MakeFont(int number, const std::string& faceName, int points, unsigned styleFlags);
+HFONT FontHandle(int number);
 
 // Opens a window under a number, hidden; a window already open under that number is closed
 // first. Returns the new window's handle, or null when it cannot be created.
@@ -69,6 +95,20 @@ void SetControlFont(int control, HFONT font);
 // already has does nothing, so an unchanged colour never causes a repaint.
 void SetControlTextColor(int control, COLORREF color);
 void SetControlBackColor(int control, COLORREF color);
+// The system's default GUI font (DEFAULT_GUI_FONT) on a control.
+void SetControlGuiFont(int control);
+void EnableControl(int control, bool enabled);
+
+// Check boxes and option buttons: 1 when checked, 0 when not (and for any other control).
+int ControlState(int control);
+// Any non-zero state checks the button, 0 clears it. Checking an option button clears the
+// other option buttons of its group, as a click does.
+void SetControlState(int control, int state);
+
+// Track bars. A position outside the range is shown at the nearest end.
+void SetTrackBarRange(int control, int minimum, int maximum);
+void SetTrackBarPosition(int control, int position);
+int TrackBarPosition(int control);
 
 // Takes one event without blocking: first an event that a window procedure queued earlier;
 // otherwise one message of the thread, which it dispatches after giving Tab and Shift+Tab to

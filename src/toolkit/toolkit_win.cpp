@@ -1,6 +1,7 @@
 #include "toolkit/toolkit.h"
 
 #include "toolkit/event_queue.h"
+#include "toolkit/toolkit_internal_win.h"
 #include "toolkit/unique_handle.h"
 
 #include <commctrl.h>
@@ -221,6 +222,10 @@ RECT CentredOuterRect(const WindowSpec& spec) {
 
 } // namespace
 
+namespace internal {
+void QueueToolkitEvent(const Event& event) { QueueEvent(event); }
+} // namespace internal
+
 void Initialize(HINSTANCE instance, const char* className, int iconResource) {
     State& state = TheState();
     state.instance = instance;
@@ -247,6 +252,9 @@ void Shutdown() {
     state.controls.clear();
     windows.clear();
     controls.clear();
+    // Fonts and images only after every control that shows them is gone.
+    internal::FreeFonts();
+    internal::FreeImages();
     state.queue.Clear();
 }
 
@@ -318,15 +326,24 @@ HWND CreateControl(int window, int control, const ControlSpec& spec) {
         DestroyWindow(old->handle);
         TheState().controls.erase(control);
     }
-    const HWND handle = CreateWindowExA(
-        spec.exStyle, ClassNameOf(spec.kind), spec.text.c_str(), WS_CHILD | WS_VISIBLE | spec.style,
-        spec.x, spec.y, spec.width, spec.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), TheState().instance, nullptr);
+    // An image control is a static of the bitmap type whatever else the caller asks for.
+    const DWORD kindStyle = spec.kind == ControlKind::kImage ? DWORD{SS_BITMAP} : 0;
+    const HWND handle =
+        CreateWindowExA(spec.exStyle, ClassNameOf(spec.kind), spec.text.c_str(),
+                        WS_CHILD | WS_VISIBLE | kindStyle | spec.style, spec.x, spec.y, spec.width,
+                        spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+                        TheState().instance, nullptr);
     if (handle != nullptr) {
         ControlEntry& entry = TheState().controls[control];
         entry.handle = handle;
         entry.window = window;
         entry.kind = spec.kind;
+        if (spec.kind == ControlKind::kLink) {
+            internal::MakeLink(handle, control, spec.linkColor);
+        }
+        if (spec.image) {
+            SetControlImage(control, *spec.image);
+        }
     }
     return handle;
 }
@@ -392,6 +409,94 @@ void SetControlBackColor(int control, COLORREF color) {
     entry->backColor = color;
     entry->backBrush.reset(CreateSolidBrush(color));
     RepaintWhole(entry->handle);
+}
+
+void SetControlGuiFont(int control) {
+    // A stock object: the system owns it, so nobody frees it and it outlives every control.
+    SetControlFont(control, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+void EnableControl(int control, bool enabled) {
+    if (const HWND handle = ControlHandle(control)) {
+        EnableWindow(handle, enabled ? TRUE : FALSE);
+    }
+}
+
+namespace {
+
+HWND ControlHandleOfKind(int control, ControlKind kind) {
+    const ControlEntry* entry = FindControl(control);
+    return entry != nullptr && entry->kind == kind ? entry->handle : nullptr;
+}
+
+bool IsOptionButton(HWND handle) {
+    const auto type = static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+bool StartsGroup(HWND handle) { return (GetWindowLongA(handle, GWL_STYLE) & WS_GROUP) != 0; }
+
+// BM_SETCHECK checks one option button only; a click would also clear the others of its
+// group, which runs from the nearest sibling at or before it with WS_GROUP up to the next
+// sibling with WS_GROUP. Walked by hand, because GetNextDlgGroupItem skips disabled and
+// hidden buttons, which must be cleared all the same.
+void ClearOtherOptionsOfGroup(HWND checked) {
+    HWND first = checked;
+    while (!StartsGroup(first)) {
+        const HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (previous == nullptr) {
+            break;
+        }
+        first = previous;
+    }
+    for (HWND sibling = first; sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling != first && StartsGroup(sibling)) {
+            break;
+        }
+        if (sibling != checked && IsOptionButton(sibling)) {
+            SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
+} // namespace
+
+int ControlState(int control) {
+    const HWND handle = ControlHandleOfKind(control, ControlKind::kButton);
+    if (handle == nullptr) {
+        return 0;
+    }
+    return SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void SetControlState(int control, int state) {
+    const HWND handle = ControlHandleOfKind(control, ControlKind::kButton);
+    if (handle == nullptr) {
+        return;
+    }
+    SendMessageA(handle, BM_SETCHECK, state != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (state != 0 && IsOptionButton(handle)) {
+        ClearOtherOptionsOfGroup(handle);
+    }
+}
+
+void SetTrackBarRange(int control, int minimum, int maximum) {
+    if (const HWND handle = ControlHandleOfKind(control, ControlKind::kTrackBar)) {
+        SendMessageA(handle, TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum));
+    }
+}
+
+void SetTrackBarPosition(int control, int position) {
+    // The track bar itself holds a position set outside its range to the nearest end, and
+    // TBM_SETPOS notifies nobody.
+    if (const HWND handle = ControlHandleOfKind(control, ControlKind::kTrackBar)) {
+        SendMessageA(handle, TBM_SETPOS, TRUE, position);
+    }
+}
+
+int TrackBarPosition(int control) {
+    const HWND handle = ControlHandleOfKind(control, ControlKind::kTrackBar);
+    return handle == nullptr ? 0 : static_cast<int>(SendMessageA(handle, TBM_GETPOS, 0, 0));
 }
 
 Event Poll() {

@@ -1,0 +1,144 @@
+#include "driver.h"
+#include "program_test.h"
+#include "ui_numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace {
+
+namespace control = ui::control;
+
+constexpr const char* kConfigTitle = "Lumatag Configuration";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::string> ReadRunValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    const LONG result =
+        RegQueryValueExA(key, "Lumatag", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ) {
+        return std::nullopt;
+    }
+    return std::string(data);
+}
+
+// The program's Run value is the Wine prefix's, shared by every test: put back what was there.
+class RunValueRestorer {
+public:
+    RunValueRestorer() : original_(ReadRunValue()) {}
+    ~RunValueRestorer() {
+        HKEY key = nullptr;
+        if (RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &key) != ERROR_SUCCESS) {
+            return;
+        }
+        if (original_) {
+            RegSetValueExA(key, "Lumatag", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(original_->c_str()),
+                           static_cast<DWORD>(original_->size() + 1));
+        } else {
+            RegDeleteValueA(key, "Lumatag");
+        }
+        RegCloseKey(key);
+    }
+    RunValueRestorer(const RunValueRestorer&) = delete;
+    RunValueRestorer& operator=(const RunValueRestorer&) = delete;
+
+private:
+    std::optional<std::string> original_;
+};
+
+// A message to another process's control, given up on if the program does not answer.
+void Send(HWND window, int number, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(GetDlgItem(window, number), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                        static_cast<UINT>(e2e::kMessageTimeout.count()), &answer);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+using ConfigWindowEndToEndTest = e2e::ProgramTest;
+
+TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSavesTheFile) {
+    const RunValueRestorer restoreRunValue;
+    const HWND label = StartProgram();
+    ASSERT_NE(label, nullptr);
+    const HWND menu = OpenPopupMenu(label);
+    ASSERT_NE(menu, nullptr);
+    ChooseMenuItem(menu, ui::menu_item::kConfig);
+    const HWND config = e2e::WaitForWindowWithControl(
+        process().processId(), kConfigTitle, control::kFontDescription, e2e::kStartTimeout);
+    ASSERT_NE(config, nullptr);
+    EXPECT_TRUE(IsWindowVisible(config));
+    EXPECT_EQ(e2e::ControlText(config, control::kFontDescription), " Arial, Size: 8");
+    EXPECT_EQ(e2e::ControlText(config, control::kTransparencyReadOut), "Off");
+
+    // A click on a check box shows on the label at once.
+    Send(config, control::kShowDomainName, BM_CLICK);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ControlText(label, control::kLabelText) == " HOST7 <LAB> "; },
+        e2e::kMessageTimeout));
+    EXPECT_EQ(e2e::WindowBounds(label).width, e2e::MeasureText("Arial", 8, " HOST7 <LAB> ").cx);
+
+    // So does the track bar, moved with a key as the user would.
+    Send(config, control::kTransparency, WM_KEYDOWN, VK_HOME);
+    Send(config, control::kTransparency, WM_KEYUP, VK_HOME);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ControlText(config, control::kTransparencyReadOut) == "10%"; },
+        e2e::kMessageTimeout));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(label, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 25);
+
+    // Neither the start-with-Windows box nor text typed without leaving the edit is taken
+    // before Close, and nothing is written before it.
+    Send(config, control::kAutoStart, BM_CLICK);
+    const std::string freeText = "Desk 4";
+    Send(config, control::kFreeText, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(freeText.c_str()));
+    EXPECT_TRUE(e2e::AnswersMessages(label, e2e::kMessageTimeout));
+    EXPECT_EQ(e2e::ControlText(label, control::kLabelText), " HOST7 <LAB> ");
+    EXPECT_EQ(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+
+    Send(config, control::kConfigClose, BM_CLICK);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(config); }, e2e::kExitTimeout));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ReadFileBytes(SettingsFile()).has_value(); },
+                               e2e::kMessageTimeout));
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), std::string("TransAmount = 10\r\n"
+                                                         "AutoStart = 1\r\n"
+                                                         "LabelPos = 4\r\n"
+                                                         "ShowComputerName = 1\r\n"
+                                                         "ShowDomainName = 1\r\n"
+                                                         "ShowUserID = 0\r\n"
+                                                         "ShowIP = 0\r\n"
+                                                         "AddToDisplay = Desk 4\r\n"
+                                                         "FontName = Arial\r\n"
+                                                         "FontSize = 8\r\n"
+                                                         "FontColor = -1\r\n"
+                                                         "BackColor = -1\r\n"));
+    // Appended piece by piece: GCC 12 gives a false -Wrestrict warning on '"' + std::string.
+    std::string quotedPath = "\"";
+    quotedPath += e2e::ProgramPath();
+    quotedPath += '"';
+    EXPECT_EQ(ReadRunValue(), quotedPath);
+    EXPECT_EQ(e2e::ControlText(label, control::kLabelText), " Desk 4 HOST7 <LAB> ");
+    EXPECT_TRUE(ExitThroughMenu(label));
+}
+
+} // namespace
