@@ -108,7 +108,10 @@ std::string EnvironmentValue(const char* name) {
 
 void CreateLabel(HINSTANCE instance) {
     Label& label = g_label;
-    label.caption = " " + EnvironmentValue("COMPUTERNAME") + " ";
+    // Built around the value: GCC 12 gives a false -Wrestrict warning on " " + std::string.
+    label.caption = EnvironmentValue("COMPUTERNAME");
+    label.caption.insert(label.caption.begin(), ' ');
+    label.caption.push_back(' ');
     int pixelsPerInch = 96;
     if (const HDC screen = GetDC(nullptr)) {
         pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);

@@ -95,3 +95,22 @@ target_include_directories(screenshot_driver PRIVATE src tests/e2e)
 target_link_libraries(screenshot_driver PRIVATE user32 gdi32 advapi32)
 lumatag_warnings(screenshot_driver)
 add_dependencies(screenshot_driver Lumatag)
+
+# `make bench` (scripts/bench): a minimal Win32 program to hold Lumatag's figures against, a
+# driver that starts and measures both (the end-to-end driver compiled in), and a probe that
+# times the program's own start-up and rebuild steps in-process (its manifest included, so
+# Wine loads the same common controls).
+add_executable(bench_reference WIN32 bench/reference.cpp)
+target_link_libraries(bench_reference PRIVATE user32 gdi32 winmm)
+target_link_options(bench_reference PRIVATE $<$<CONFIG:Release>:-s>)
+lumatag_warnings(bench_reference)
+
+add_executable(bench_driver bench/bench_driver.cpp tests/e2e/driver.cpp)
+target_include_directories(bench_driver PRIVATE src tests/e2e)
+target_link_libraries(bench_driver PRIVATE user32 gdi32 advapi32 psapi)
+lumatag_warnings(bench_driver)
+add_dependencies(bench_driver Lumatag bench_reference workarea_hook)
+
+add_executable(bench_probe bench/probe.cpp resources/lumatag.rc)
+target_link_libraries(bench_probe PRIVATE lumatag_shell)
+lumatag_warnings(bench_probe)

@@ -233,8 +233,8 @@ int main() {
     }
     if (going) {
         // Translucent, light on dark, larger, top right: shows through only with a compositor.
-        Scene scene("TransAmount = 70\r\nLabelPos = 2\r\nFontSize = 14\r\n"
-                    "FontColor = 16777215\r\nBackColor = 2105376\r\n" +
+        Scene scene("TransAmount = 60\r\nLabelPos = 2\r\nFontSize = 14\r\n"
+                    "FontColor = 16777215\r\nBackColor = 65536\r\n" +
                     std::string(kIdentitySettings));
         if (scene.label() == nullptr) {
             Skip("label-translucent", "the label did not appear");
