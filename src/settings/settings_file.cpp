@@ -176,7 +176,10 @@ std::string Utf8ToSingleBytes(std::string_view utf8) {
         if (announced == 1 && followers == 1) {
             const unsigned code =
                 ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
-            bytes += code < 256 ? static_cast<char>(code) : '?';
+            // A code below 0x80 in two bytes is an over-long form, which UTF-8 forbids: taken
+            // as it stands, C0 8A would put a line feed into a text and split the settings file
+            // at the next save. Like any other character the program cannot hold, it becomes '?'.
+            bytes += code >= 0x80 && code < 256 ? static_cast<char>(code) : '?';
         } else {
             bytes += '?';
         }

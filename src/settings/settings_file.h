@@ -30,8 +30,8 @@ int32_t ParseSettingsInteger(std::string_view value);
 // A value with spaces and tabs removed from both ends.
 std::string_view TrimSettingsText(std::string_view value);
 
-// A UTF-8 text turned into single bytes: characters up to U+00FF keep their code, others
-// become '?', broken sequences lose bytes.
+// A UTF-8 text turned into single bytes: characters from U+0080 to U+00FF keep their code;
+// other characters and over-long forms become '?', and broken sequences lose bytes.
 std::string Utf8ToSingleBytes(std::string_view utf8);
 
 // The twelve settings, as the settings file holds them.
