@@ -58,13 +58,6 @@ private:
     std::optional<std::string> original_;
 };
 
-// A message to another process's control, given up on if the program does not answer.
-void Send(HWND window, int number, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(GetDlgItem(window, number), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                        static_cast<UINT>(e2e::kMessageTimeout.count()), &answer);
-}
-
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -90,15 +83,15 @@ TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSaves
     EXPECT_EQ(e2e::ControlText(config, control::kTransparencyReadOut), "Off");
 
     // A click on a check box shows on the label at once.
-    Send(config, control::kShowDomainName, BM_CLICK);
+    e2e::SendToControl(config, control::kShowDomainName, BM_CLICK);
     EXPECT_TRUE(e2e::WaitUntil(
         [&] { return e2e::ControlText(label, control::kLabelText) == " HOST7 <LAB> "; },
         e2e::kMessageTimeout));
     EXPECT_EQ(e2e::WindowBounds(label).width, e2e::MeasureText("Arial", 8, " HOST7 <LAB> ").cx);
 
     // So does the track bar, moved with a key as the user would.
-    Send(config, control::kTransparency, WM_KEYDOWN, VK_HOME);
-    Send(config, control::kTransparency, WM_KEYUP, VK_HOME);
+    e2e::SendToControl(config, control::kTransparency, WM_KEYDOWN, VK_HOME);
+    e2e::SendToControl(config, control::kTransparency, WM_KEYUP, VK_HOME);
     EXPECT_TRUE(e2e::WaitUntil(
         [&] { return e2e::ControlText(config, control::kTransparencyReadOut) == "10%"; },
         e2e::kMessageTimeout));
@@ -109,14 +102,15 @@ TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSaves
 
     // Neither the start-with-Windows box nor text typed without leaving the edit is taken
     // before Close, and nothing is written before it.
-    Send(config, control::kAutoStart, BM_CLICK);
+    e2e::SendToControl(config, control::kAutoStart, BM_CLICK);
     const std::string freeText = "Desk 4";
-    Send(config, control::kFreeText, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(freeText.c_str()));
+    e2e::SendToControl(config, control::kFreeText, WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(freeText.c_str()));
     EXPECT_TRUE(e2e::AnswersMessages(label, e2e::kMessageTimeout));
     EXPECT_EQ(e2e::ControlText(label, control::kLabelText), " HOST7 <LAB> ");
     EXPECT_EQ(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
 
-    Send(config, control::kConfigClose, BM_CLICK);
+    e2e::SendToControl(config, control::kConfigClose, BM_CLICK);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(config); }, e2e::kExitTimeout));
     EXPECT_TRUE(e2e::WaitUntil([&] { return ReadFileBytes(SettingsFile()).has_value(); },
                                e2e::kMessageTimeout));

@@ -4,6 +4,12 @@
 
 namespace e2e {
 
+void SendToControl(HWND window, int control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(GetDlgItem(window, control), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                        static_cast<UINT>(kMessageTimeout.count()), &answer);
+}
+
 EnvironmentBlock TestIdentity() {
     EnvironmentBlock environment = EnvironmentBlock::OfThisProcess();
     environment.Set("COMPUTERNAME", "HOST7");

@@ -9,6 +9,10 @@
 
 namespace e2e {
 
+// Sends a message to a control of another process's window and waits for the answer, giving
+// up if the program does not answer in time.
+void SendToControl(HWND window, int control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
 // The identity the tests give the program; Wine would otherwise put in its own names.
 EnvironmentBlock TestIdentity();
 
