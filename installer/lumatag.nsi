@@ -170,7 +170,7 @@ Section "un.${PRODUCT}" UninstallProgramSection
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
-Section /o "un.Remove my settings (config.ini)" UninstallSettingsSection
+Section /o "un.Remove my settings" UninstallSettingsSection
     Delete "$LOCALAPPDATA\${PRODUCT}\config.ini"
     RMDir "$LOCALAPPDATA\${PRODUCT}"
 SectionEnd

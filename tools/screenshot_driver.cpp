@@ -217,7 +217,8 @@ int main() {
 
         // The menu where a right-click on the label puts it.
         const e2e::Bounds label = e2e::WindowBounds(scene.label());
-        const HWND menu = going ? OpenMenu(scene, {label.x + label.width / 2, label.y + 2}) : nullptr;
+        const HWND menu =
+            going ? OpenMenu(scene, {label.x + label.width / 2, label.y + 2}) : nullptr;
         if (menu != nullptr) {
             going = Shoot("popup-menu", BottomRightCorner(480, 160));
             Press(menu, VK_ESCAPE);
@@ -228,8 +229,8 @@ int main() {
 
         going = going && ShootWindow(scene, "config-window", ui::menu_item::kConfig,
                                      ui::control::kConfigClose);
-        going = going && ShootWindow(scene, "about-window", ui::menu_item::kAbout,
-                                     ui::control::kAboutClose);
+        going = going &&
+                ShootWindow(scene, "about-window", ui::menu_item::kAbout, ui::control::kAboutClose);
     }
     if (going) {
         // Translucent, light on dark, larger, top right: shows through only with a compositor.

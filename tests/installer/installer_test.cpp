@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -269,7 +270,11 @@ std::optional<std::string> ShortcutTarget(const std::string& shortcut) {
                                    reinterpret_cast<void**>(&link)))) {
         IPersistFile* file = nullptr;
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            std::wstring widePath(shortcut.begin(), shortcut.end());
+            std::wstring widePath(MAX_PATH, L'\0');
+            widePath.resize(static_cast<size_t>(
+                std::max(0, MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, widePath.data(),
+                                                static_cast<int>(widePath.size())) -
+                                1)));
             char path[MAX_PATH] = {};
             if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ)) &&
                 SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
@@ -399,8 +404,8 @@ TEST_F(SilentUninstall, EndsTheRunningProgramFirst) {
 }
 
 TEST_F(SilentUninstall, RemovesTheProgramItsFolderAndTheShortcut) {
-    for (const std::string& path : {InstalledProgram(), Uninstaller(), InstallFolder(),
-                                    StartMenuShortcut()}) {
+    for (const std::string& path :
+         {InstalledProgram(), Uninstaller(), InstallFolder(), StartMenuShortcut()}) {
         EXPECT_FALSE(Exists(path)) << path;
     }
 }
