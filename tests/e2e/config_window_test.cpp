@@ -1,3 +1,4 @@
+#include "../common/run_value_guard.h"
 #include "driver.h"
 #include "program_test.h"
 #include "ui_numbers.h"
@@ -14,50 +15,6 @@ namespace {
 namespace control = ui::control;
 
 constexpr const char* kConfigTitle = "Lumatag Configuration";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::optional<std::string> ReadRunValue() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    const LONG result =
-        RegQueryValueExA(key, "Lumatag", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ) {
-        return std::nullopt;
-    }
-    return std::string(data);
-}
-
-// The program's Run value is the Wine prefix's, shared by every test: put back what was there.
-class RunValueRestorer {
-public:
-    RunValueRestorer() : original_(ReadRunValue()) {}
-    ~RunValueRestorer() {
-        HKEY key = nullptr;
-        if (RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &key) != ERROR_SUCCESS) {
-            return;
-        }
-        if (original_) {
-            RegSetValueExA(key, "Lumatag", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(original_->c_str()),
-                           static_cast<DWORD>(original_->size() + 1));
-        } else {
-            RegDeleteValueA(key, "Lumatag");
-        }
-        RegCloseKey(key);
-    }
-    RunValueRestorer(const RunValueRestorer&) = delete;
-    RunValueRestorer& operator=(const RunValueRestorer&) = delete;
-
-private:
-    std::optional<std::string> original_;
-};
-
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -69,7 +26,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 using ConfigWindowEndToEndTest = e2e::ProgramTest;
 
 TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSavesTheFile) {
-    const RunValueRestorer restoreRunValue;
+    const RunValueGuard restoreRunValue;
     const HWND label = StartProgram();
     ASSERT_NE(label, nullptr);
     const HWND menu = OpenPopupMenu(label);
@@ -130,7 +87,7 @@ TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSaves
     std::string quotedPath = "\"";
     quotedPath += e2e::ProgramPath();
     quotedPath += '"';
-    EXPECT_EQ(ReadRunValue(), quotedPath);
+    EXPECT_EQ(RunValueGuard::Read(), quotedPath);
     EXPECT_EQ(e2e::ControlText(label, control::kLabelText), " Desk 4 HOST7 <LAB> ");
     EXPECT_TRUE(ExitThroughMenu(label));
 }

@@ -14,7 +14,6 @@
 namespace config_test {
 namespace {
 
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 
 AnsweredColors Ask(int number, bool askTheSystem) {
@@ -167,39 +166,6 @@ void DialogDriver::Tick() {
         forced_ = true;
         EndDialog(dialog, 0);
     }
-}
-
-RunValueGuard::RunValueGuard() : original_(Read()) {}
-
-RunValueGuard::~RunValueGuard() {
-    HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    if (original_) {
-        RegSetValueExA(key, "Lumatag", 0, REG_SZ, reinterpret_cast<const BYTE*>(original_->c_str()),
-                       static_cast<DWORD>(original_->size() + 1));
-    } else {
-        RegDeleteValueA(key, "Lumatag");
-    }
-    RegCloseKey(key);
-}
-
-std::optional<std::string> RunValueGuard::Read() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    const LONG result =
-        RegQueryValueExA(key, "Lumatag", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ) {
-        return std::nullopt;
-    }
-    return std::string(data);
 }
 
 void ConfigWindowTest::SetUp() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../common/run_value_guard.h"
+
 #include "ui_numbers.h"
 
 #include <gtest/gtest.h>
@@ -75,20 +77,6 @@ private:
     int ticks_ = 0;
     bool acted_ = false;
     bool forced_ = false;
-};
-
-// Puts the program's Run value back the way it was before the test.
-class RunValueGuard {
-public:
-    RunValueGuard();
-    ~RunValueGuard();
-    RunValueGuard(const RunValueGuard&) = delete;
-    RunValueGuard& operator=(const RunValueGuard&) = delete;
-
-    static std::optional<std::string> Read();
-
-private:
-    std::optional<std::string> original_;
 };
 
 // The label built as at start-up, the default settings, a modern Windows, and the settings
