@@ -25,6 +25,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,23 +74,15 @@ Program ProgramNamed(const std::string& name) {
 // What the label reads with the identity below and default settings, in both programs.
 constexpr const char* kExpectedLabelText = " HOST7 ";
 
-// The identity the end-to-end tests use (Wine would put in its own names otherwise), a fresh
-// LOCALAPPDATA so Lumatag starts from its defaults, and a mark that scripts/bench finds again
-// in /proc/PID/environ to tell this run's process from any other Wine process on the machine.
-e2e::EnvironmentBlock BenchEnvironment(const std::string& localAppData, const std::string& mark) {
+// The identity the end-to-end tests use (Wine would put in its own names otherwise) and a fresh
+// LOCALAPPDATA, so Lumatag starts from its default settings.
+e2e::EnvironmentBlock BenchEnvironment(const std::string& localAppData) {
     e2e::EnvironmentBlock environment = e2e::EnvironmentBlock::OfThisProcess();
     environment.Set("COMPUTERNAME", "HOST7");
     environment.Set("USERDOMAIN", "LAB");
     environment.Set("USERNAME", "user1");
     environment.Set("LOCALAPPDATA", localAppData);
-    environment.Set("LUMATAG_BENCH_MARK", mark);
     return environment;
-}
-
-std::string NewMark() {
-    static int counter = 0;
-    return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
-           std::to_string(++counter);
 }
 
 // The control's text as the window system holds it. For another process's window
@@ -111,19 +104,10 @@ HWND VisibleLabel(const Program& program, DWORD processId) {
     return windows.front();
 }
 
-// Looks as often as the system lets a thread wake up: these waits are the figures.
+// Looks once per scheduler tick (about a millisecond under Wine), finer than the end-to-end
+// driver's waits because these waits are the figures; sleeping between looks rather than
+// spinning keeps the driver off the CPU and the Wine server that the measured program needs.
 template <typename Condition> bool WaitClosely(Condition condition, Milliseconds timeout) {
-    const Stopwatch watch;
-    while (!condition()) {
-        if (watch.Milliseconds() >= static_cast<double>(timeout.count())) {
-            return false;
-        }
-        Sleep(0);
-    }
-    return true;
-}
-
-template <typename Condition> bool WaitFinely(Condition condition, Milliseconds timeout) {
     const Stopwatch watch;
     while (!condition()) {
         if (watch.Milliseconds() >= static_cast<double>(timeout.count())) {
@@ -165,26 +149,28 @@ std::string Fixed(double value, int decimals = 2) {
     return text;
 }
 
-// A started program with its own LOCALAPPDATA; the folder outlives the process.
+// One run of a program with its own LOCALAPPDATA; the folder outlives the process.
 class BenchRun {
 public:
     explicit BenchRun(const Program& program)
-        : mark_(NewMark()), process_(program.executable, BenchEnvironment(folder_.path(), mark_)) {}
+        : executable_(program.executable), environment_(BenchEnvironment(folder_.path())) {}
 
-    const std::string& mark() const { return mark_; }
-    e2e::ProgramProcess& process() { return process_; }
+    // CreateProcessA, and nothing else that a start-up figure should not count.
+    e2e::ProgramProcess& Start() { return process_.emplace(executable_, environment_); }
+    e2e::ProgramProcess& process() { return process_.value(); }
 
     // Ends the program as a user would (a close request to the label ends both programs);
     // true when it left with exit code 0.
     bool Close(HWND label) {
         PostMessageA(label, WM_CLOSE, 0, 0);
-        return process_.WaitForExit(e2e::kExitTimeout) == DWORD{0};
+        return process_.value().WaitForExit(e2e::kExitTimeout) == DWORD{0};
     }
 
 private:
     e2e::TemporaryFolder folder_; // declared first, so it outlives the process
-    std::string mark_;
-    e2e::ProgramProcess process_;
+    std::string executable_;
+    e2e::EnvironmentBlock environment_;
+    std::optional<e2e::ProgramProcess> process_;
 };
 
 struct StartFigures {
@@ -195,9 +181,9 @@ struct StartFigures {
 // From CreateProcessA to the label on screen with its text, and on to the first message the
 // program answers (its main loop has begun).
 std::optional<StartFigures> MeasureStart(const Program& program) {
-    const Stopwatch watch;
     BenchRun run(program);
-    const DWORD processId = run.process().processId();
+    const Stopwatch watch;
+    const DWORD processId = run.Start().processId();
     HWND label = nullptr;
     if (!WaitClosely([&] { return (label = VisibleLabel(program, processId)) != nullptr; },
                      e2e::kStartTimeout)) {
@@ -228,8 +214,8 @@ int RunStart(int runs) {
             const Program& program = programs[(run + i) % 2];
             const std::optional<StartFigures> figures = MeasureStart(program);
             if (!figures) {
-                Print("figure=error program=" + program.name + " what=start run=" +
-                      std::to_string(run));
+                Print("figure=error program=" + program.name +
+                      " what=start run=" + std::to_string(run));
                 return 1;
             }
             Print("figure=start program=" + program.name + " run=" + std::to_string(run) +
@@ -287,9 +273,12 @@ HWND OpenConfigWindow(HWND label, DWORD processId) {
     const HWND config = e2e::WaitForWindowWithControl(
         processId, kConfigTitle, ui::control::kTransparencyReadOut, e2e::kMessageTimeout);
     if (config == nullptr || GetDlgItem(config, ui::control::kTransparency) == nullptr ||
-        !e2e::WaitUntil([&] { return e2e::ControlText(config, ui::control::kTransparencyReadOut) ==
-                                     std::optional<std::string>("Off"); },
-                        e2e::kMessageTimeout)) {
+        !e2e::WaitUntil(
+            [&] {
+                return e2e::ControlText(config, ui::control::kTransparencyReadOut) ==
+                       std::optional<std::string>("Off");
+            },
+            e2e::kMessageTimeout)) {
         return nullptr;
     }
     return config;
@@ -300,11 +289,11 @@ std::string ReadOutFor(int position) {
     return position >= kTrackBarMaximum ? std::string("Off") : std::to_string(position) + "%";
 }
 
-// Steps the track bar down and up through its range, one key press at a time. A key press the
-// track bar gets from another process makes it notify its parent (WM_HSCROLL), which is one
-// control event and one BuildLabel in the program; the read-out changes just before that
-// BuildLabel, and the next key press is taken only when the program polls again after it.
-// Returns the steps that landed.
+// Steps the track bar down and up through its range, one key press at a time, and returns the
+// steps that landed. A key press sent to the track bar makes it notify its parent (WM_HSCROLL):
+// one queued control event, which the program's next pass turns into one BuildLabel, setting
+// the read-out just before it. The next key press is sent once the read-out shows the step; the
+// program takes it at its next poll, after that BuildLabel, so no two steps merge into one.
 int StepTrackBar(HWND config, int steps) {
     const HWND trackBar = GetDlgItem(config, ui::control::kTransparency);
     int position = kTrackBarMaximum;
@@ -335,13 +324,11 @@ int StepWorkArea(HWND label, int steps) {
     const int bottom = e2e::ScreenHeight();
     for (int step = 0; step < steps; ++step) {
         const int newBottom = bottom - 1 - step % 2;
-        if (!hook.SetWorkArea(0, newBottom) ||
-            !WaitClosely(
-                [&] {
-                    const e2e::Bounds bounds = e2e::WindowBounds(label);
-                    return bounds.y + bounds.height == newBottom;
-                },
-                e2e::kMessageTimeout)) {
+        const auto followed = [&] {
+            const e2e::Bounds bounds = e2e::WindowBounds(label);
+            return bounds.y + bounds.height == newBottom;
+        };
+        if (!hook.SetWorkArea(0, newBottom) || !WaitClosely(followed, e2e::kMessageTimeout)) {
             return step;
         }
     }
@@ -354,9 +341,8 @@ int StepReference(HWND label, int steps) {
     const UINT message = RegisterWindowMessageA(bench::kRebuildMessage);
     for (int step = 0; step < steps; ++step) {
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(label, message, static_cast<WPARAM>(step + 1), 0,
-                                SMTO_ABORTIFHUNG, static_cast<UINT>(e2e::kMessageTimeout.count()),
-                                &answer) == 0 ||
+        if (SendMessageTimeoutA(label, message, static_cast<WPARAM>(step + 1), 0, SMTO_ABORTIFHUNG,
+                                static_cast<UINT>(e2e::kMessageTimeout.count()), &answer) == 0 ||
             answer != 1) {
             return step;
         }
@@ -367,7 +353,7 @@ int StepReference(HWND label, int steps) {
 int RunRebuild(const std::string& name, int steps, bool forceWorkArea) {
     const Program program = ProgramNamed(name);
     BenchRun run(program);
-    const DWORD processId = run.process().processId();
+    const DWORD processId = run.Start().processId();
     const HWND label = WaitForLabel(program, processId);
     if (label == nullptr) {
         Print("figure=error program=" + name + " what=start");
@@ -403,10 +389,9 @@ int RunRebuild(const std::string& name, int steps, bool forceWorkArea) {
     }
     const std::optional<unsigned long> afterRss = ResidentKiB(processId);
     const bool closed = run.Close(label);
-    Print("figure=rebuild program=" + name + " path=" + path + " steps=" +
-          std::to_string(landed) + " of=" + std::to_string(steps) + " ms=" +
-          Fixed(milliseconds) + " per_second=" +
-          Fixed(milliseconds > 0 ? 1000.0 * landed / milliseconds : 0.0, 1) +
+    Print("figure=rebuild program=" + name + " path=" + path + " steps=" + std::to_string(landed) +
+          " of=" + std::to_string(steps) + " ms=" + Fixed(milliseconds) +
+          " per_second=" + Fixed(milliseconds > 0 ? 1000.0 * landed / milliseconds : 0.0, 1) +
           " rss_start_kb=" + KiB(startRss) + " rss_ready_kb=" + KiB(readyRss) +
           " rss_after_kb=" + KiB(afterRss) + " exit=" + (closed ? "0" : "bad"));
     return landed == steps && closed ? 0 : 1;
@@ -415,12 +400,14 @@ int RunRebuild(const std::string& name, int steps, bool forceWorkArea) {
 int RunIdle(const std::string& name) {
     const Program program = ProgramNamed(name);
     BenchRun run(program);
-    const HWND label = WaitForLabel(program, run.process().processId());
+    const HWND label = WaitForLabel(program, run.Start().processId());
     if (label == nullptr) {
         Print("figure=error program=" + name + " what=start");
         return 1;
     }
-    Print("figure=idle program=" + name + " state=ready mark=" + run.mark());
+    // scripts/bench finds the process in /proc by its executable and Wine prefix; Wine does not
+    // hand the environment block given here to the Unix process, so nothing else marks it.
+    Print("figure=idle program=" + name + " state=ready");
     // scripts/bench measures from the Linux side meanwhile and answers when it is done; a
     // closed input ends the wait as well.
     std::string line;

@@ -105,9 +105,8 @@ void ProbeStartUp(const std::string& localAppData) {
     SetEnvironmentVariableA("USERDOMAIN", "LAB");
     SetEnvironmentVariableA("USERNAME", "user1");
     SetEnvironmentVariableA("LOCALAPPDATA", localAppData.c_str());
-    TimeOnce("startup.toolkit", [] {
-        toolkit::Initialize(GetModuleHandleA(nullptr), "LumatagProbeWindow", 1);
-    });
+    TimeOnce("startup.toolkit",
+             [] { toolkit::Initialize(GetModuleHandleA(nullptr), "LumatagProbeWindow", 1); });
     TimeOnce("startup.common_controls", [] {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);
@@ -149,8 +148,9 @@ void ProbeRebuild(int repetitions) {
 
     const std::string& face = settings.FontName;
     const int32_t points = settings.FontSize;
-    TimeRepeated("step.compose_text", repetitions,
-                 [&](int) { current::LabelText = ComposeLabelText(settings, current::IdentityFacts); });
+    TimeRepeated("step.compose_text", repetitions, [&](int) {
+        current::LabelText = ComposeLabelText(settings, current::IdentityFacts);
+    });
     TimeRepeated("step.measure_width", repetitions,
                  [&](int) { MeasureTextWidth(face, points, text); });
     TimeRepeated("step.measure_height", repetitions,
@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     g_ticksPerMicrosecond = static_cast<double>(frequency.QuadPart) / 1e6;
-    PrintStep("startup.loader", sinceCreation);
+    PrintStep("startup.process_to_main", sinceCreation);
 
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     char base[MAX_PATH + 1] = {};
