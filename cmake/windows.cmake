@@ -31,8 +31,10 @@ add_library(lumatag_shell STATIC
   src/dialogs/choosers_win.cpp
   src/dialogs/about_window_win.cpp
 )
+# comdlg32 and shell32 are not linked: the choosers and the web link load them when first used
+# (toolkit::SystemFunction), which keeps them out of start-up.
 target_link_libraries(lumatag_shell PUBLIC lumatag_core
-  comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 ole32 wsock32 winmm)
+  comctl32 gdi32 user32 kernel32 advapi32 ole32 wsock32 winmm)
 lumatag_warnings(lumatag_shell)
 
 # The program's resources (icon, manifest, version), compiled by windres. windres takes none of

@@ -2,6 +2,7 @@
 
 #include "dialogs/about_image.h"
 #include "dialogs/about_text.h"
+#include "toolkit/system_win.h"
 #include "toolkit/toolkit.h"
 #include "ui_numbers.h"
 
@@ -110,7 +111,10 @@ void HandleAboutControl(int32_t control) {
     case ui::control::kAboutLink:
         // Empty strings, not null, for the parameters and the directory; the system opens the
         // address in the user's default browser, and the window stays open.
-        ShellExecuteA(nullptr, "open", ProductWebPageAddress().c_str(), "", "", SW_SHOWNORMAL);
+        if (const auto shellExecute =
+                toolkit::SystemFunction<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA")) {
+            shellExecute(nullptr, "open", ProductWebPageAddress().c_str(), "", "", SW_SHOWNORMAL);
+        }
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 
 #include "label/label_font_win.h"
 #include "toolkit/modal_win.h"
+#include "toolkit/system_win.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,9 @@ std::optional<COLORREF> RunColorChooser(COLORREF initial) {
     chooser.Flags = CC_RGBINIT;
     const toolkit::ModalDialogScope modal;
     chooser.hwndOwner = modal.owner();
-    if (!ChooseColorA(&chooser)) {
+    const auto chooseColor =
+        toolkit::SystemFunction<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (chooseColor == nullptr || !chooseColor(&chooser)) {
         return std::nullopt;
     }
     return chooser.rgbResult;
@@ -53,7 +56,9 @@ std::optional<FontChoice> RunFontChooser(const std::string& faceName, int32_t po
     chooser.rgbColors = initialColor;
     const toolkit::ModalDialogScope modal;
     chooser.hwndOwner = modal.owner();
-    if (!ChooseFontA(&chooser)) {
+    const auto chooseFont =
+        toolkit::SystemFunction<decltype(ChooseFontA)>("comdlg32.dll", "ChooseFontA");
+    if (chooseFont == nullptr || !chooseFont(&chooser)) {
         return std::nullopt;
     }
     FontChoice choice;

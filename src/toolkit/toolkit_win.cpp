@@ -1,6 +1,7 @@
 #include "toolkit/toolkit.h"
 
 #include "toolkit/event_queue.h"
+#include "toolkit/system_win.h"
 #include "toolkit/toolkit_internal_win.h"
 #include "toolkit/unique_handle.h"
 
@@ -255,6 +256,7 @@ void Shutdown() {
     // Fonts and images only after every control that shows them is gone.
     internal::FreeFonts();
     internal::FreeImages();
+    internal::FreeSystemLibraries();
     state.queue.Clear();
 }
 

@@ -130,6 +130,11 @@ TEST_F(WindowCycleSoakTest, WindowCyclesAndConfigurationChangesLeaveNoGdiObjects
         const HWND config = OpenThroughMenu(label, ui::menu_item::kConfig, kConfigTitle,
                                             ui::control::kFontDescription);
         ASSERT_NE(config, nullptr) << "round " << round;
+        // The controls exist before the menu command has set them from the settings; the
+        // read-out is the last thing it sets.
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] { return e2e::ControlText(config, ui::control::kTransparencyReadOut) == "Off"; },
+            e2e::kMessageTimeout));
         // Ten steps down and back up: twenty rebuilds, the first one layering the label.
         for (int percent = 99; percent >= 90; --percent, ++rebuilds) {
             ASSERT_TRUE(StepTrackBar(config, VK_LEFT, ReadOutFor(percent))) << percent;
