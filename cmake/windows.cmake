@@ -1,15 +1,23 @@
 # Windows build: the program, its Win32 tests and the end-to-end driver, all statically linked
 # so they run with no MinGW DLLs beside them.
 add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
-add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# Reproducible output (scripts/check-reproducible): the same tree built in any two folders gives
-# the same bytes. Without --no-insert-timestamp the linker stamps the build time into the PE
-# header; the prefix maps keep the checkout and build folders out of __FILE__ and debug records
-# should any reach the program (an assert kept in a Release build, a -g build).
-add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
-add_link_options(-Wl,--no-insert-timestamp)
+# The test, benchmark and screenshot programs need GoogleTest's sources where Debian puts them;
+# building on Windows itself, turn this off to build the program alone.
+option(LUMATAG_WINDOWS_TESTS "Build the Win32, end-to-end and installer tests and the tools" ON)
+
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Reproducible output (scripts/check-reproducible): the same tree built in any two folders
+  # gives the same bytes. Without --no-insert-timestamp the linker stamps the build time into
+  # the PE header; the prefix maps keep the checkout and build folders out of __FILE__ and debug
+  # records should any reach the program (an assert kept in a Release build, a -g build).
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
 
 # The Win32 shell, shared by the program and the Win32 tests.
 add_library(lumatag_shell STATIC
@@ -41,7 +49,9 @@ lumatag_warnings(lumatag_shell)
 # the C++ compilers' options (warnings, prefix maps), so its command line carries only the
 # definitions and include folders; the icon and manifest are found through the resources folder.
 enable_language(RC)
-set(CMAKE_RC_COMPILE_OBJECT "<CMAKE_RC_COMPILER> -O coff <DEFINES> <INCLUDES> <SOURCE> <OBJECT>")
+if(NOT MSVC)
+  set(CMAKE_RC_COMPILE_OBJECT "<CMAKE_RC_COMPILER> -O coff <DEFINES> <INCLUDES> <SOURCE> <OBJECT>")
+endif()
 set_source_files_properties(resources/lumatag.rc PROPERTIES
   INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/resources
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/lumatag.ico;${CMAKE_SOURCE_DIR}/resources/lumatag.manifest")
@@ -51,7 +61,13 @@ target_link_libraries(Lumatag PRIVATE lumatag_shell)
 lumatag_warnings(Lumatag)
 # The shipped program carries no symbol table: nothing reads it, and without it the file is
 # less than half the size.
-target_link_options(Lumatag PRIVATE $<$<CONFIG:Release>:-s>)
+if(NOT MSVC)
+  target_link_options(Lumatag PRIVATE $<$<CONFIG:Release>:-s>)
+endif()
+
+if(NOT LUMATAG_WINDOWS_TESTS)
+  return()
+endif()
 
 # GoogleTest from Debian's source package, built here for the cross toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
