@@ -112,8 +112,9 @@ int TrackBarPosition(int control);
 
 // Takes one event without blocking: first an event that a window procedure queued earlier;
 // otherwise one message of the thread, which it dispatches after giving Tab and Shift+Tab to
-// the active window's focus navigation. Returns the last control or menu event that arose
-// while it handled that message, or else the message's own code; kNone when nothing waits.
+// the active window's focus navigation. Returns the first event that arose while it took and
+// handled that message (any others follow, in order, in the next polls), or else the
+// message's own code; kNone when nothing waits.
 Event Poll();
 
 } // namespace toolkit

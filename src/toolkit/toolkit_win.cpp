@@ -29,11 +29,11 @@ struct State {
     std::string className;
     std::map<int, UniqueWindow> windows;
     std::map<int, ControlEntry> controls;
+    // Every event a window procedure raises waits here, in the order it arose. Taking and
+    // dispatching one message can raise several: PeekMessageA also delivers every message that
+    // other threads send meanwhile, so a click sent to a button can arrive together with a
+    // track bar's notification; they must reach the loop in order, and none may be dropped.
     EventQueue queue;
-    // While Poll takes and dispatches a message, control and menu events become its result
-    // instead of being queued; outside it (modal loops, programmatic changes) they wait.
-    bool dispatching = false;
-    std::optional<Event> dispatchResult;
 };
 
 State& TheState() {
@@ -82,17 +82,6 @@ std::pair<int, ControlEntry*> FindControlByHandle(HWND handle) {
     return {0, nullptr};
 }
 
-// Control and menu events that WM_COMMAND carries.
-void RaiseCommandEvent(const Event& event) {
-    State& state = TheState();
-    if (state.dispatching) {
-        state.dispatchResult = event;
-    } else {
-        state.queue.Push(event);
-    }
-}
-
-// Events the toolkit raises itself always wait in the queue, in the order they arose.
 void QueueEvent(const Event& event) { TheState().queue.Push(event); }
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -101,7 +90,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
     if (sender == nullptr) {
         // Menus send notification 0 with no sender; accelerators send 1, which we have none of.
         if (notification == 0) {
-            RaiseCommandEvent({event_code::kMenu, 0, static_cast<int>(LOWORD(wParam)), 0, 0});
+            QueueEvent({event_code::kMenu, 0, static_cast<int>(LOWORD(wParam)), 0, 0});
         }
         return;
     }
@@ -116,7 +105,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
         QueueEvent({event_code::kControl, 0, 0, number, type});
         return;
     }
-    RaiseCommandEvent({event_code::kControl, 0, 0, number, notification});
+    QueueEvent({event_code::kControl, 0, 0, number, notification});
 }
 
 void OnScroll(LPARAM lParam) {
@@ -507,17 +496,16 @@ Event Poll() {
     if (state.queue.Pop(event)) {
         return event;
     }
-    state.dispatching = true;
-    state.dispatchResult.reset();
     MSG message{};
     const bool taken = PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD) != FALSE;
     if (taken && !NavigateWithTab(message)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    state.dispatching = false;
-    if (state.dispatchResult) {
-        return *std::exchange(state.dispatchResult, std::nullopt);
+    // A control or menu event that arose while the message was taken and handled is the result
+    // of this poll; any further ones follow in the next polls.
+    if (state.queue.Pop(event)) {
+        return event;
     }
     if (!taken) {
         return {};

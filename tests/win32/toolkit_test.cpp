@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <thread>
 #include <vector>
 
 namespace {
@@ -134,6 +135,29 @@ TEST_F(ToolkitTest, TrackBarNotificationsWaitingTogetherMergeIntoOne) {
     EXPECT_EQ(SendMessageA(trackBar, TBM_GETPOS, 0, 0), 15);
 }
 
+// Messages another thread sends are all delivered inside one PeekMessageA, so one poll can see
+// several events arise: a track bar step and then a click on Close. They must reach the loop
+// in that order, or Close would run first and the step would find its track bar gone.
+TEST_F(ToolkitTest, EventsArisingInOnePollKeepTheirOrder) {
+    const HWND trackBar = AddControl(kTrackBar, toolkit::ControlKind::kTrackBar, WS_TABSTOP, 10);
+    SendMessageA(trackBar, TBM_SETRANGE, TRUE, MAKELPARAM(10, 100));
+    const HWND button = AddControl(kButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON, 40);
+    ShowAndActivate();
+    std::thread sender([&] {
+        SendNotifyMessageA(trackBar, WM_KEYDOWN, VK_RIGHT, 0);
+        SendNotifyMessageA(button, BM_CLICK, 0, 0);
+    });
+    sender.join();
+    const std::vector<Event> events = PollAll();
+    const Event step{event_code::kControl, 0, 0, kTrackBar, 0};
+    const Event click{event_code::kControl, 0, 0, kButton, BN_CLICKED};
+    const auto stepAt = std::find(events.begin(), events.end(), step);
+    const auto clickAt = std::find(events.begin(), events.end(), click);
+    ASSERT_NE(stepAt, events.end());
+    ASSERT_NE(clickAt, events.end());
+    EXPECT_LT(stepAt - events.begin(), clickAt - events.begin());
+}
+
 TEST_F(ToolkitTest, OpeningAnOpenNumberReplacesTheWindowAndItsControls) {
     AddControl(kButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON, 10);
     toolkit::WindowSpec spec;
@@ -179,8 +203,8 @@ TEST_F(ToolkitTest, TabMovesAmongEnabledTabStopsAndWraps) {
     const HWND first =
         AddControl(kButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON | WS_TABSTOP, 10);
     AddControl(kStatic, toolkit::ControlKind::kStatic, 0, 40);
-    const HWND disabled = AddControl(kDisabledButton, toolkit::ControlKind::kButton,
-                                     BS_PUSHBUTTON | WS_TABSTOP, 70);
+    const HWND disabled =
+        AddControl(kDisabledButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON | WS_TABSTOP, 70);
     EnableWindow(disabled, FALSE);
     const HWND last = AddControl(kEdit, toolkit::ControlKind::kEdit, WS_TABSTOP, 100);
     ShowAndActivate();
@@ -226,9 +250,9 @@ TEST_P(ControlColorTest, AnswersTheStaticControlsColourQuestion) {
     const HDC dc = GetDC(control);
     const COLORREF sentinel = RGB(1, 2, 3);
     SetTextColor(dc, sentinel);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(control)));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(window_, WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(control)));
     EXPECT_EQ(GetTextColor(dc), GetParam().text ? textColor : sentinel);
     if (GetParam().back) {
         EXPECT_EQ(GetBkColor(dc), backColor);
