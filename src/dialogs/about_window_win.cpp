@@ -74,13 +74,13 @@ void DecodeAboutImage() {
 }
 
 HWND OpenAboutWindow() {
-    toolkit::WindowSpec spec;
-    spec.title = "About v1.2.1";
-    spec.clientWidth = 218;
-    spec.clientHeight = 233;
+    toolkit::WindowSpec layout;
+    layout.title = "About v1.2.1";
+    layout.clientWidth = 218;
+    layout.clientHeight = 233;
     // A title bar alone: no system menu, so no close box; the Close button closes it.
-    spec.style = WS_CAPTION;
-    const HWND window = toolkit::OpenWindow(ui::window::kAbout, spec);
+    layout.style = WS_CAPTION;
+    const HWND window = toolkit::OpenWindow(ui::window::kAbout, layout);
     if (window == nullptr) {
         return nullptr;
     }

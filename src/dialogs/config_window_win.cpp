@@ -104,16 +104,16 @@ void ShowOpenFailure() {
 
 void CreateConfigControls() {
     for (const ConfigControl& item : kControls) {
-        toolkit::ControlSpec spec;
-        spec.kind = item.kind;
-        spec.x = item.x;
-        spec.y = item.y;
-        spec.width = item.width;
-        spec.height = item.height;
-        spec.text = item.text;
-        spec.style = item.style;
-        spec.exStyle = item.exStyle;
-        toolkit::CreateControl(ui::window::kConfig, item.number, spec);
+        toolkit::ControlSpec layout;
+        layout.kind = item.kind;
+        layout.x = item.x;
+        layout.y = item.y;
+        layout.width = item.width;
+        layout.height = item.height;
+        layout.text = item.text;
+        layout.style = item.style;
+        layout.exStyle = item.exStyle;
+        toolkit::CreateControl(ui::window::kConfig, item.number, layout);
         toolkit::SetControlGuiFont(item.number);
         if (item.kind == ControlKind::kTrackBar) {
             toolkit::SetTrackBarRange(item.number, kTransparencyMinimum, kTransparencyMaximum);
@@ -179,12 +179,12 @@ void CloseConfigWindow() {
 } // namespace
 
 void OpenConfigWindow() {
-    toolkit::WindowSpec spec;
-    spec.title = "Lumatag Configuration";
-    spec.clientWidth = 295;
-    spec.clientHeight = 345;
-    spec.style = WS_CAPTION;
-    if (toolkit::OpenWindow(ui::window::kConfig, spec) == nullptr) {
+    toolkit::WindowSpec layout;
+    layout.title = "Lumatag Configuration";
+    layout.clientWidth = 295;
+    layout.clientHeight = 345;
+    layout.style = WS_CAPTION;
+    if (toolkit::OpenWindow(ui::window::kConfig, layout) == nullptr) {
         ShowOpenFailure();
         return;
     }

@@ -19,13 +19,13 @@ namespace {
 UniqueFont g_labelFont;
 
 void CreateLabelWindow(LabelPoint at, int32_t width, int32_t height) {
-    toolkit::WindowSpec spec;
-    spec.title = ui::kLabelTitle;
-    spec.clientWidth = width;
-    spec.clientHeight = height;
-    spec.style = WS_POPUP;
-    spec.position = POINT{at.x, at.y};
-    const HWND window = toolkit::OpenWindow(ui::window::kLabel, spec);
+    toolkit::WindowSpec layout;
+    layout.title = ui::kLabelTitle;
+    layout.clientWidth = width;
+    layout.clientHeight = height;
+    layout.style = WS_POPUP;
+    layout.position = POINT{at.x, at.y};
+    const HWND window = toolkit::OpenWindow(ui::window::kLabel, layout);
     if (window == nullptr) {
         return;
     }

@@ -77,7 +77,7 @@ HFONT FontHandle(int number);
 
 // Opens a window under a number, hidden; a window already open under that number is closed
 // first. Returns the new window's handle, or null when it cannot be created.
-HWND OpenWindow(int number, const WindowSpec& spec);
+HWND OpenWindow(int number, const WindowSpec& layout);
 void ShowWindowByNumber(int number, int showCommand);
 void CloseWindow(int number);
 HWND WindowHandle(int number);
@@ -85,7 +85,7 @@ void MoveWindowClientArea(int number, int x, int y, int clientWidth, int clientH
 
 // Creates a control under a number in an open window; a control already under that number
 // is destroyed first. Control numbers are unique across all windows.
-HWND CreateControl(int window, int control, const ControlSpec& spec);
+HWND CreateControl(int window, int control, const ControlSpec& layout);
 HWND ControlHandle(int control);
 void MoveControl(int control, int x, int y, int width, int height);
 void SetControlText(int control, const std::string& text);

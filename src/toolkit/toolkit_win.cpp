@@ -198,9 +198,9 @@ bool NavigateWithTab(const MSG& message) {
     return true;
 }
 
-RECT CentredOuterRect(const WindowSpec& spec) {
-    RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
-    AdjustWindowRectEx(&outer, spec.style, FALSE, spec.exStyle);
+RECT CentredOuterRect(const WindowSpec& layout) {
+    RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectEx(&outer, layout.style, FALSE, layout.exStyle);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int width = std::min<int>(outer.right - outer.left, screenWidth);
@@ -249,19 +249,19 @@ void Shutdown() {
     state.queue.Clear();
 }
 
-HWND OpenWindow(int number, const WindowSpec& spec) {
+HWND OpenWindow(int number, const WindowSpec& layout) {
     CloseWindow(number);
     State& state = TheState();
     RECT outer{};
-    if (spec.position) {
-        outer = {0, 0, spec.clientWidth, spec.clientHeight};
-        AdjustWindowRectEx(&outer, spec.style, FALSE, spec.exStyle);
-        OffsetRect(&outer, spec.position->x - outer.left, spec.position->y - outer.top);
+    if (layout.position) {
+        outer = {0, 0, layout.clientWidth, layout.clientHeight};
+        AdjustWindowRectEx(&outer, layout.style, FALSE, layout.exStyle);
+        OffsetRect(&outer, layout.position->x - outer.left, layout.position->y - outer.top);
     } else {
-        outer = CentredOuterRect(spec);
+        outer = CentredOuterRect(layout);
     }
-    const HWND handle = CreateWindowExA(spec.exStyle, state.className.c_str(), spec.title.c_str(),
-                                        spec.style & ~WS_VISIBLE, outer.left, outer.top,
+    const HWND handle = CreateWindowExA(layout.exStyle, state.className.c_str(), layout.title.c_str(),
+                                        layout.style & ~WS_VISIBLE, outer.left, outer.top,
                                         outer.right - outer.left, outer.bottom - outer.top,
                                         nullptr, nullptr, state.instance, nullptr);
     if (handle != nullptr) {
@@ -308,7 +308,7 @@ void MoveWindowClientArea(int number, int x, int y, int clientWidth, int clientH
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND CreateControl(int window, int control, const ControlSpec& spec) {
+HWND CreateControl(int window, int control, const ControlSpec& layout) {
     const HWND parent = WindowHandle(window);
     if (parent == nullptr) {
         return nullptr;
@@ -318,22 +318,22 @@ HWND CreateControl(int window, int control, const ControlSpec& spec) {
         TheState().controls.erase(control);
     }
     // An image control is a static of the bitmap type whatever else the caller asks for.
-    const DWORD kindStyle = spec.kind == ControlKind::kImage ? DWORD{SS_BITMAP} : 0;
+    const DWORD kindStyle = layout.kind == ControlKind::kImage ? DWORD{SS_BITMAP} : 0;
     const HWND handle =
-        CreateWindowExA(spec.exStyle, ClassNameOf(spec.kind), spec.text.c_str(),
-                        WS_CHILD | WS_VISIBLE | kindStyle | spec.style, spec.x, spec.y, spec.width,
-                        spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+        CreateWindowExA(layout.exStyle, ClassNameOf(layout.kind), layout.text.c_str(),
+                        WS_CHILD | WS_VISIBLE | kindStyle | layout.style, layout.x, layout.y, layout.width,
+                        layout.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
                         TheState().instance, nullptr);
     if (handle != nullptr) {
         ControlEntry& entry = TheState().controls[control];
         entry.handle = handle;
         entry.window = window;
-        entry.kind = spec.kind;
-        if (spec.kind == ControlKind::kLink) {
-            internal::MakeLink(handle, control, spec.linkColor);
+        entry.kind = layout.kind;
+        if (layout.kind == ControlKind::kLink) {
+            internal::MakeLink(handle, control, layout.linkColor);
         }
-        if (spec.image) {
-            SetControlImage(control, *spec.image);
+        if (layout.image) {
+            SetControlImage(control, *layout.image);
         }
     }
     return handle;

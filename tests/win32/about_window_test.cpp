@@ -480,12 +480,12 @@ TEST_F(AboutWindowLifecycleTest, AboutAgainReplacesTheWindowAndRemakesTheLinkFon
 TEST_F(AboutWindowLifecycleTest, OpeningDropsEveryEventThatWasPending) {
     // Another window of the program, with a right-button press, a menu choice and a close
     // request waiting for it.
-    toolkit::WindowSpec spec;
-    spec.title = "other";
-    spec.clientWidth = 100;
-    spec.clientHeight = 50;
-    spec.style = WS_CAPTION;
-    const HWND other = toolkit::OpenWindow(ui::window::kConfig, spec);
+    toolkit::WindowSpec layout;
+    layout.title = "other";
+    layout.clientWidth = 100;
+    layout.clientHeight = 50;
+    layout.style = WS_CAPTION;
+    const HWND other = toolkit::OpenWindow(ui::window::kConfig, layout);
     ASSERT_NE(other, nullptr);
     DrainEvents();
     PostMessageA(other, WM_RBUTTONDOWN, MK_RBUTTON, At(5, 5));

@@ -13,12 +13,12 @@ class ToolkitControlStateTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureToolkit();
-        toolkit::WindowSpec spec;
-        spec.title = "toolkit state test";
-        spec.clientWidth = 300;
-        spec.clientHeight = 300;
-        spec.style = WS_CAPTION;
-        ASSERT_NE(toolkit::OpenWindow(kWindow, spec), nullptr);
+        toolkit::WindowSpec layout;
+        layout.title = "toolkit state test";
+        layout.clientWidth = 300;
+        layout.clientHeight = 300;
+        layout.style = WS_CAPTION;
+        ASSERT_NE(toolkit::OpenWindow(kWindow, layout), nullptr);
     }
     void TearDown() override {
         toolkit::Shutdown();
@@ -26,13 +26,13 @@ protected:
     }
 
     static HWND Add(int number, toolkit::ControlKind kind, DWORD style) {
-        toolkit::ControlSpec spec;
-        spec.kind = kind;
-        spec.y = number * 10;
-        spec.width = 100;
-        spec.height = 10;
-        spec.style = style;
-        return toolkit::CreateControl(kWindow, number, spec);
+        toolkit::ControlSpec layout;
+        layout.kind = kind;
+        layout.y = number * 10;
+        layout.width = 100;
+        layout.height = 10;
+        layout.style = style;
+        return toolkit::CreateControl(kWindow, number, layout);
     }
     static bool Checked(int number) {
         return SendMessageA(toolkit::ControlHandle(number), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -22,12 +22,12 @@ class ToolkitTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureToolkit();
-        toolkit::WindowSpec spec;
-        spec.title = "toolkit test";
-        spec.clientWidth = 300;
-        spec.clientHeight = 200;
-        spec.style = WS_CAPTION;
-        window_ = toolkit::OpenWindow(kWindow, spec);
+        toolkit::WindowSpec layout;
+        layout.title = "toolkit test";
+        layout.clientWidth = 300;
+        layout.clientHeight = 200;
+        layout.style = WS_CAPTION;
+        window_ = toolkit::OpenWindow(kWindow, layout);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override {
@@ -36,14 +36,14 @@ protected:
     }
 
     HWND AddControl(int number, toolkit::ControlKind kind, DWORD style, int y) {
-        toolkit::ControlSpec spec;
-        spec.kind = kind;
-        spec.x = 10;
-        spec.y = y;
-        spec.width = 100;
-        spec.height = 20;
-        spec.style = style;
-        return toolkit::CreateControl(kWindow, number, spec);
+        toolkit::ControlSpec layout;
+        layout.kind = kind;
+        layout.x = 10;
+        layout.y = y;
+        layout.width = 100;
+        layout.height = 20;
+        layout.style = style;
+        return toolkit::CreateControl(kWindow, number, layout);
     }
 
     void ShowAndActivate() {
@@ -160,12 +160,12 @@ TEST_F(ToolkitTest, EventsArisingInOnePollKeepTheirOrder) {
 
 TEST_F(ToolkitTest, OpeningAnOpenNumberReplacesTheWindowAndItsControls) {
     AddControl(kButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON, 10);
-    toolkit::WindowSpec spec;
-    spec.title = "again";
-    spec.clientWidth = 100;
-    spec.clientHeight = 100;
-    spec.style = WS_CAPTION;
-    const HWND replacement = toolkit::OpenWindow(kWindow, spec);
+    toolkit::WindowSpec layout;
+    layout.title = "again";
+    layout.clientWidth = 100;
+    layout.clientHeight = 100;
+    layout.style = WS_CAPTION;
+    const HWND replacement = toolkit::OpenWindow(kWindow, layout);
     ASSERT_NE(replacement, nullptr);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(toolkit::WindowHandle(kWindow), replacement);
