@@ -31,7 +31,6 @@ namespace {
 
 using e2e::Milliseconds;
 constexpr const char* kConfigTitle = "Lumatag Configuration";
-constexpr const char* kMenuClass = "#32768";
 constexpr int kTrackBarMinimum = 10;
 constexpr int kTrackBarMaximum = 100;
 
@@ -236,40 +235,14 @@ HWND WaitForLabel(const Program& program, DWORD processId) {
     return label;
 }
 
-void PressKey(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYUP, key, 0);
-}
-
 // Right-click on the label, then Config from the popup menu with the keyboard, as the
 // end-to-end tests do. The Configuration window once its read-out shows, or null.
 HWND OpenConfigWindow(HWND label, DWORD processId) {
-    SetCursorPos(600, 500);
-    PostMessageA(label, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-    PostMessageA(label, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-    HWND menu = nullptr;
-    const bool menuShown = e2e::WaitUntil(
-        [&] {
-            for (HWND candidate = FindWindowExA(nullptr, nullptr, kMenuClass, nullptr);
-                 candidate != nullptr;
-                 candidate = FindWindowExA(nullptr, candidate, kMenuClass, nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(candidate, &owner);
-                if (owner == processId && IsWindowVisible(candidate)) {
-                    menu = candidate;
-                    return true;
-                }
-            }
-            return false;
-        },
-        e2e::kMessageTimeout);
-    if (!menuShown) {
+    const HWND menu = e2e::OpenPopupMenu(label, processId, {600, 500}, e2e::kMessageTimeout);
+    if (menu == nullptr) {
         return nullptr;
     }
-    for (int i = 0; i < ui::menu_item::kConfig; ++i) {
-        PressKey(menu, VK_DOWN);
-    }
-    PressKey(menu, VK_RETURN);
+    e2e::ChooseMenuItem(menu, ui::menu_item::kConfig);
     const HWND config = e2e::WaitForWindowWithControl(
         processId, kConfigTitle, ui::control::kTransparencyReadOut, e2e::kMessageTimeout);
     if (config == nullptr || GetDlgItem(config, ui::control::kTransparency) == nullptr ||

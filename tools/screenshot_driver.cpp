@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr const char* kMenuClass = "#32768";
 // A window that does not appear within this is taken to be missing from this build.
 constexpr e2e::Milliseconds kWindowTimeout{5000};
 
@@ -138,45 +137,9 @@ HWND WaitForWindowHolding(DWORD processId, int control, e2e::Milliseconds timeou
     return search.found;
 }
 
-HWND WaitForMenu(DWORD processId) {
-    HWND menu = nullptr;
-    e2e::WaitUntil(
-        [&] {
-            for (HWND candidate = FindWindowExA(nullptr, nullptr, kMenuClass, nullptr);
-                 candidate != nullptr;
-                 candidate = FindWindowExA(nullptr, candidate, kMenuClass, nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(candidate, &owner);
-                if (owner == processId && IsWindowVisible(candidate)) {
-                    menu = candidate;
-                    return true;
-                }
-            }
-            return false;
-        },
-        kWindowTimeout);
-    return menu;
-}
-
-void Press(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYUP, key, 0);
-}
-
 // Right-clicks the label with the pointer at cursor; the menu, or null.
 HWND OpenMenu(const Scene& scene, POINT cursor) {
-    SetCursorPos(cursor.x, cursor.y);
-    PostMessageA(scene.label(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-    PostMessageA(scene.label(), WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-    return WaitForMenu(scene.processId());
-}
-
-// Chooses menu item 1 (Config), 2 (About) or 3 (Exit); the separators are skipped.
-void ChooseMenuItem(HWND menu, int item) {
-    for (int step = 0; step < item; ++step) {
-        Press(menu, VK_DOWN);
-    }
-    Press(menu, VK_RETURN);
+    return e2e::OpenPopupMenu(scene.label(), scene.processId(), cursor, kWindowTimeout);
 }
 
 // Opens a window through the menu and photographs it, or reports that this build lacks it.
@@ -186,7 +149,7 @@ bool ShootWindow(const Scene& scene, const std::string& name, int item, int cont
     if (menu == nullptr) {
         return Skip(name, "the popup menu did not open");
     }
-    ChooseMenuItem(menu, item);
+    e2e::ChooseMenuItem(menu, item);
     const HWND window = WaitForWindowHolding(scene.processId(), control, kWindowTimeout);
     if (window == nullptr || !e2e::AnswersMessages(window, kWindowTimeout)) {
         return Skip(name, "the window did not open");
@@ -221,7 +184,7 @@ int main() {
             going ? OpenMenu(scene, {label.x + label.width / 2, label.y + 2}) : nullptr;
         if (menu != nullptr) {
             going = Shoot("popup-menu", BottomRightCorner(480, 160));
-            Press(menu, VK_ESCAPE);
+            e2e::PressKey(menu, VK_ESCAPE);
             e2e::WaitUntil([&] { return !IsWindowVisible(menu); }, kWindowTimeout);
         } else if (going) {
             going = Skip("popup-menu", "the popup menu did not open");

@@ -31,7 +31,7 @@ TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSaves
     ASSERT_NE(label, nullptr);
     const HWND menu = OpenPopupMenu(label);
     ASSERT_NE(menu, nullptr);
-    ChooseMenuItem(menu, ui::menu_item::kConfig);
+    e2e::ChooseMenuItem(menu, ui::menu_item::kConfig);
     const HWND config = e2e::WaitForWindowWithControl(
         process().processId(), kConfigTitle, control::kFontDescription, e2e::kStartTimeout);
     ASSERT_NE(config, nullptr);

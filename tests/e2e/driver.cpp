@@ -260,6 +260,41 @@ HWND WaitForWindowWithControl(DWORD processId, const std::string& title, int con
     return found;
 }
 
+HWND OpenPopupMenu(HWND window, DWORD processId, POINT cursor, Milliseconds timeout) {
+    SetCursorPos(cursor.x, cursor.y);
+    PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND candidate = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+                 candidate != nullptr;
+                 candidate = FindWindowExA(nullptr, candidate, "#32768", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(candidate, &owner);
+                if (owner == processId && IsWindowVisible(candidate)) {
+                    menu = candidate;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return menu;
+}
+
+void PressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYUP, key, 0);
+}
+
+void ChooseMenuItem(HWND menu, int item) {
+    for (int i = 0; i < item; ++i) {
+        PressKey(menu, VK_DOWN);
+    }
+    PressKey(menu, VK_RETURN);
+}
+
 bool AnswersMessages(HWND window, Milliseconds timeout) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ToDword(timeout), &ignored) != 0;

@@ -156,6 +156,15 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, const std::string& title);
 HWND WaitForWindowWithControl(DWORD processId, const std::string& title, int control,
                               Milliseconds timeout);
 
+// The program's popup menu: right-clicks window with the mouse pointer at cursor and returns
+// the menu window of that process once it is up, or null after timeout.
+HWND OpenPopupMenu(HWND window, DWORD processId, POINT cursor, Milliseconds timeout);
+// Presses and releases a key in a window of the program.
+void PressKey(HWND window, WPARAM key);
+// Chooses a menu item with the keyboard: 1 Config, 2 About, 3 Exit (nothing is selected when
+// the menu opens, and the separators are skipped).
+void ChooseMenuItem(HWND menu, int item);
+
 // Sends the window a message that does nothing and waits for the answer: true once the
 // window's thread is taking messages, which the program does only from its main loop, so
 // start-up is over. (WaitForInputIdle never returns for a program that polls with

@@ -39,40 +39,7 @@ void ProgramTest::WriteSettingsFile(const std::string& contents) {
 }
 
 HWND ProgramTest::OpenPopupMenu(HWND label, POINT cursor) {
-    SetCursorPos(cursor.x, cursor.y);
-    PostMessageA(label, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-    PostMessageA(label, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-    const DWORD processId = process().processId();
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-            menu = nullptr;
-            for (HWND candidate = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
-                 candidate != nullptr && menu == nullptr;
-                 candidate = FindWindowExA(nullptr, candidate, "#32768", nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(candidate, &owner);
-                if (owner == processId && IsWindowVisible(candidate)) {
-                    menu = candidate;
-                }
-            }
-            return menu != nullptr;
-        },
-        kStartTimeout);
-    return menu;
-}
-
-void ProgramTest::PressKey(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYUP, key, 0);
-}
-
-void ProgramTest::ChooseMenuItem(HWND menu, int item) {
-    // Nothing is selected when the menu opens; the separators are skipped.
-    for (int i = 0; i < item; ++i) {
-        PressKey(menu, VK_DOWN);
-    }
-    PressKey(menu, VK_RETURN);
+    return e2e::OpenPopupMenu(label, process().processId(), cursor, kStartTimeout);
 }
 
 bool ProgramTest::ExitThroughMenu(HWND label) {

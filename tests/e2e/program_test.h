@@ -37,8 +37,6 @@ protected:
     // window once it is up, or null.
     HWND OpenPopupMenu(HWND label, POINT cursor = {600, 500});
     // Chooses a menu item with the keyboard: 1 Config, 2 About, 3 Exit.
-    static void ChooseMenuItem(HWND menu, int item);
-    static void PressKey(HWND window, WPARAM key);
     // Exit from the popup menu; true when the program then ends with exit code 0.
     bool ExitThroughMenu(HWND label);
 

@@ -108,7 +108,7 @@ TEST_F(PopupMenuTest, OpensAtTheCursorLessOnePixelAndExitEndsTheProgramSavingNot
     EXPECT_EQ(bounds.x, kCursor.x - 1);
     EXPECT_EQ(bounds.y, kCursor.y - 1);
 
-    ChooseMenuItem(menu, ui::menu_item::kExit);
+    e2e::ChooseMenuItem(menu, ui::menu_item::kExit);
     EXPECT_EQ(process().WaitForExit(e2e::kExitTimeout), DWORD{0});
     EXPECT_EQ(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -118,7 +118,7 @@ TEST_F(PopupMenuTest, EscapeClosesTheMenuWithoutACommand) {
     ASSERT_NE(label, nullptr);
     const HWND menu = OpenPopupMenu(label, kCursor);
     ASSERT_NE(menu, nullptr);
-    PressKey(menu, VK_ESCAPE);
+    e2e::PressKey(menu, VK_ESCAPE);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(menu); }, e2e::kMessageTimeout));
     EXPECT_TRUE(e2e::AnswersMessages(label, e2e::kMessageTimeout));
     EXPECT_TRUE(process().IsRunning());

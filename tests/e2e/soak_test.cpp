@@ -87,7 +87,7 @@ protected:
         if (menu == nullptr) {
             return nullptr;
         }
-        ChooseMenuItem(menu, item);
+        e2e::ChooseMenuItem(menu, item);
         return e2e::WaitForWindowWithControl(process().processId(), title, lastControl,
                                              e2e::kStartTimeout);
     }
