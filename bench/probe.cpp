@@ -155,7 +155,7 @@ void ProbeRebuild(int repetitions) {
                  [&](int) { MeasureTextWidth(face, points, text); });
     TimeRepeated("step.measure_height", repetitions,
                  [&](int) { MeasureTextHeight(text, face, points); });
-    TimeRepeated("step.display_dpi", repetitions, [&](int) { FontHeightForPoints(points); });
+    TimeRepeated("step.display_dpi", repetitions, [&](int) { toolkit::FontHeightForPoints(points); });
     TimeRepeated("step.create_font", repetitions,
                  [&](int) { DeleteObject(CreateLabelFont(face, points)); });
     TimeRepeated("step.move_and_resize", repetitions, [](int i) {

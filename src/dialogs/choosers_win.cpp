@@ -2,6 +2,7 @@
 
 #include "label/label_font_win.h"
 #include "toolkit/modal_win.h"
+#include "toolkit/toolkit.h"
 #include "toolkit/system_win.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ std::optional<COLORREF> RunColorChooser(COLORREF initial) {
 LOGFONTA FontChooserStartFont(const std::string& faceName, int32_t points) {
     LOGFONTA font{};
     if (points != 0) {
-        font.lfHeight = FontHeightForPoints(points);
+        font.lfHeight = toolkit::FontHeightForPoints(points);
     }
     font.lfWeight = FW_NORMAL;
     // lfFaceName holds 31 characters and the terminating zero; the rest of a longer name is

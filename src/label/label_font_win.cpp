@@ -1,5 +1,6 @@
 #include "label/label_font_win.h"
 
+#include "toolkit/toolkit.h"
 #include "toolkit/unique_handle.h"
 
 #include <climits>
@@ -24,19 +25,10 @@ SIZE TextExtent(HDC dc, const std::string& text) {
 
 } // namespace
 
-int FontHeightForPoints(int32_t points) {
-    int pixelsPerInch = 0;
-    if (const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
-        pixelsPerInch = GetDeviceCaps(display, LOGPIXELSY);
-        DeleteDC(display);
-    }
-    return -MulDiv(points, pixelsPerInch, 72);
-}
-
 HFONT CreateLabelFont(const std::string& faceName, int32_t points) {
-    return CreateFontA(FontHeightForPoints(points), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, faceName.c_str());
+    return CreateFontA(toolkit::FontHeightForPoints(points), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str());
 }
 
 int32_t MeasureTextWidth(const std::string& faceName, int32_t points, const std::string& text) {
@@ -78,4 +70,6 @@ int32_t MeasureTextHeight(const std::string& text, const std::string& faceName, 
     return TextExtent(dc.get(), text).cy;
 }
 
-void ReleaseMeasuringFont() { g_heightScratchFont.reset(); }
+void ReleaseMeasuringFont() {
+    g_heightScratchFont.reset();
+}

@@ -5,10 +5,6 @@
 #include <cstdint>
 #include <string>
 
-// The character height CreateFontA is asked for: a negative height requests that many points
-// at the display's vertical resolution (8 points at 96 dpi give -11).
-int FontHeightForPoints(int32_t points);
-
 // The label's font and both measuring fonts: regular weight, upright, no effects, the face
 // given (the system's font mapper substitutes a face that is not installed). The caller owns
 // the result.

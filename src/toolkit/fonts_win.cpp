@@ -14,8 +14,13 @@ std::map<int, UniqueFont>& Fonts() {
     return fonts;
 }
 
-// A negative character height asks for that many points at the display's vertical resolution.
-int HeightForPoints(int points) {
+BOOL Has(unsigned styleFlags, unsigned flag) {
+    return (styleFlags & flag) != 0 ? TRUE : FALSE;
+}
+
+} // namespace
+
+int FontHeightForPoints(int points) {
     int pixelsPerInch = 0;
     const UniqueMemoryDc display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     if (display) {
@@ -24,15 +29,10 @@ int HeightForPoints(int points) {
     return -MulDiv(points, pixelsPerInch, 72);
 }
 
-BOOL Has(unsigned styleFlags, unsigned flag) {
-    return (styleFlags & flag) != 0 ? TRUE : FALSE;
-}
-
-} // namespace
-
 HFONT MakeFont(int number, const std::string& faceName, int points, unsigned styleFlags) {
     UniqueFont font(CreateFontA(
-        HeightForPoints(points), 0, 0, 0, Has(styleFlags, font_style::kBold) ? FW_BOLD : FW_NORMAL,
+        FontHeightForPoints(points), 0, 0, 0,
+        Has(styleFlags, font_style::kBold) ? FW_BOLD : FW_NORMAL,
         Has(styleFlags, font_style::kItalic), Has(styleFlags, font_style::kUnderline),
         Has(styleFlags, font_style::kStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str()));

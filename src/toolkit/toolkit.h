@@ -73,6 +73,9 @@ constexpr unsigned kStrikeOut = 8;
 // flags; the font made before under that number is deleted either way, so it must no longer
 // be in use. Returns the new font, or null when it cannot be made.
 HFONT MakeFont(int number, const std::string& faceName, int points, unsigned styleFlags);
+// The character height CreateFontA is asked for: a negative height requests that many points
+// at the display's vertical resolution (8 points at 96 dpi give -11).
+int FontHeightForPoints(int points);
 HFONT FontHandle(int number);
 
 // Opens a window under a number, hidden; a window already open under that number is closed

@@ -6,6 +6,8 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
+#include "toolkit/toolkit.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -201,7 +203,7 @@ TEST_F(ConfigChooserTest, TheFontChooserStartsFromTheSettingsAndStoresTheWholePo
     EXPECT_EQ(current::LabelText, " HOST7 10.1.2.3 ");
     const LOGFONTA labelFont = LabelFont();
     EXPECT_STREQ(labelFont.lfFaceName, "Liberation Mono");
-    EXPECT_EQ(labelFont.lfHeight, FontHeightForPoints(20));
+    EXPECT_EQ(labelFont.lfHeight, toolkit::FontHeightForPoints(20));
     EXPECT_EQ(labelFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(labelFont.lfItalic);
     EXPECT_EQ(AskColors(control::kLabelText).text, RGB(0, 128, 0));
@@ -289,7 +291,7 @@ TEST(ConfigFontChooserStartFont, TheFaceCutToThirtyOneCharactersTheSizeUnlessZer
         const LOGFONTA font = FontChooserStartFont(c.faceName, c.points);
         EXPECT_EQ(font.lfFaceName[LF_FACESIZE - 1], '\0');
         EXPECT_EQ(std::string(font.lfFaceName), c.expectedFace);
-        EXPECT_EQ(font.lfHeight, c.sized ? FontHeightForPoints(c.points) : 0);
+        EXPECT_EQ(font.lfHeight, c.sized ? toolkit::FontHeightForPoints(c.points) : 0);
         EXPECT_EQ(font.lfWeight, FW_NORMAL);
         EXPECT_FALSE(font.lfItalic);
         EXPECT_FALSE(font.lfUnderline);

@@ -114,7 +114,7 @@ TEST_F(LabelWindowTest, TheLabelFontFollowsTheSettings) {
     LOGFONTA described{};
     ASSERT_EQ(GetObjectA(font, sizeof described, &described), int{sizeof described});
     EXPECT_STREQ(described.lfFaceName, "Times New Roman");
-    EXPECT_EQ(described.lfHeight, FontHeightForPoints(20));
+    EXPECT_EQ(described.lfHeight, toolkit::FontHeightForPoints(20));
     EXPECT_EQ(described.lfWeight, FW_NORMAL);
     EXPECT_FALSE(described.lfItalic);
 }

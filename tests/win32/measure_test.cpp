@@ -1,6 +1,8 @@
 #include "label/label_font_win.h"
 #include "toolkit/unique_handle.h"
 
+#include "toolkit/toolkit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,11 +32,11 @@ SIZE ReferenceExtent(const char* face, int points, const std::string& text) {
 
 TEST(FontHeight, AsksForTheCharacterHeightOfThePointSize) {
     const int dpi = DisplayPixelsPerInch();
-    EXPECT_EQ(FontHeightForPoints(8), -MulDiv(8, dpi, 72));
-    EXPECT_EQ(FontHeightForPoints(0), 0);
+    EXPECT_EQ(toolkit::FontHeightForPoints(8), -MulDiv(8, dpi, 72));
+    EXPECT_EQ(toolkit::FontHeightForPoints(0), 0);
     if (dpi == 96) {
-        EXPECT_EQ(FontHeightForPoints(8), -11);
-        EXPECT_EQ(FontHeightForPoints(12), -16);
+        EXPECT_EQ(toolkit::FontHeightForPoints(8), -11);
+        EXPECT_EQ(toolkit::FontHeightForPoints(12), -16);
     }
 }
 
