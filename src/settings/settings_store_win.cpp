@@ -87,6 +87,12 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& contents) {
+    // A file marked read-only is not ours to replace. Windows refuses to move a file over one,
+    // but Wine does not, so the rule is kept here rather than left to the system.
+    const DWORD attributes = file_system::Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
     // The new text goes to a file of its own beside the old one and takes the old one's name
     // only once it is completely on disk. The process id keeps two instances saving at the
     // same moment from writing into each other's temporary file.

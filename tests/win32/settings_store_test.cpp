@@ -201,6 +201,12 @@ TEST_F(SettingsStoreTest, AFailedSaveKeepsTheOldFileIntact) {
         EXPECT_EQ(ReadBack(current::SettingsPath), saved);
         EXPECT_EQ(FilesIn(root_.path() + "\\Lumatag"), std::vector<std::string>{"config.ini"});
     }
+    // The file is read-only.
+    ASSERT_TRUE(SetFileAttributesA(current::SettingsPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    SaveSettings();
+    EXPECT_EQ(ReadBack(current::SettingsPath), saved);
+    EXPECT_EQ(FilesIn(root_.path() + "\\Lumatag"), std::vector<std::string>{"config.ini"});
+    SetFileAttributesA(current::SettingsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     // The folder is gone altogether.
     const std::string elsewhere = root_.path() + "\\gone\\config.ini";
     current::SettingsPath = elsewhere;
