@@ -73,13 +73,10 @@ Program ProgramNamed(const std::string& name) {
 // What the label reads with the identity below and default settings, in both programs.
 constexpr const char* kExpectedLabelText = " HOST7 ";
 
-// The identity the end-to-end tests use (Wine would put in its own names otherwise) and a fresh
-// LOCALAPPDATA, so Lumatag starts from its default settings.
+// The identity the end-to-end tests use and a fresh LOCALAPPDATA, so Lumatag starts from its
+// default settings.
 e2e::EnvironmentBlock BenchEnvironment(const std::string& localAppData) {
-    e2e::EnvironmentBlock environment = e2e::EnvironmentBlock::OfThisProcess();
-    environment.Set("COMPUTERNAME", "HOST7");
-    environment.Set("USERDOMAIN", "LAB");
-    environment.Set("USERNAME", "user1");
+    e2e::EnvironmentBlock environment = e2e::TestIdentity();
     environment.Set("LOCALAPPDATA", localAppData);
     return environment;
 }

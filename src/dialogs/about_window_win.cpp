@@ -14,47 +14,25 @@ constexpr int kLinkFontPoints = 10;
 
 void AddControls() {
     using toolkit::ControlKind;
+    using toolkit::ControlLayout;
     using namespace ui::control;
 
-    toolkit::ControlSpec close;
-    close.kind = ControlKind::kButton;
-    close.x = 80;
-    close.y = 205;
-    close.width = 60;
-    close.height = 20;
-    close.text = "Close";
-    close.style = BS_PUSHBUTTON | WS_TABSTOP;
-    toolkit::CreateControl(ui::window::kAbout, kAboutClose, close);
+    toolkit::CreateControl(
+        ui::window::kAbout, kAboutClose,
+        ControlLayout(ControlKind::kButton, 80, 205, 60, 20, "Close", BS_PUSHBUTTON | WS_TABSTOP));
 
     // Given the picture at creation, the control resizes itself to it plus its sunken edge.
     // Without the picture (it failed to decode) it keeps this size and shows nothing.
-    toolkit::ControlSpec picture;
-    picture.kind = ControlKind::kImage;
-    picture.x = 25;
-    picture.y = 5;
-    picture.width = 157;
-    picture.height = 75;
-    picture.style = SS_NOTIFY;
-    picture.exStyle = WS_EX_CLIENTEDGE;
+    toolkit::ControlSpec picture =
+        ControlLayout(ControlKind::kImage, 25, 5, 157, 75, "", SS_NOTIFY, WS_EX_CLIENTEDGE);
     picture.image = ui::image::kAbout;
     toolkit::CreateControl(ui::window::kAbout, kAboutImage, picture);
 
-    toolkit::ControlSpec text;
-    text.kind = ControlKind::kStatic;
-    text.x = 5;
-    text.y = 90;
-    text.width = 204;
-    text.height = 85;
-    text.style = SS_CENTER;
-    toolkit::CreateControl(ui::window::kAbout, kAboutText, text);
+    toolkit::CreateControl(ui::window::kAbout, kAboutText,
+                           ControlLayout(ControlKind::kStatic, 5, 90, 204, 85, "", SS_CENTER));
 
-    toolkit::ControlSpec link;
-    link.kind = ControlKind::kLink;
-    link.x = 65;
-    link.y = 176;
-    link.width = 200;
-    link.height = 15;
-    link.text = "Lumatag website";
+    toolkit::ControlSpec link =
+        ControlLayout(ControlKind::kLink, 65, 176, 200, 15, "Lumatag website", 0);
     link.linkColor = RGB(0, 0, 0); // hovering changes nothing visible
     toolkit::CreateControl(ui::window::kAbout, kAboutLink, link);
 

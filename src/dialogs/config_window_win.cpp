@@ -104,16 +104,10 @@ void ShowOpenFailure() {
 
 void CreateConfigControls() {
     for (const ConfigControl& item : kControls) {
-        toolkit::ControlSpec layout;
-        layout.kind = item.kind;
-        layout.x = item.x;
-        layout.y = item.y;
-        layout.width = item.width;
-        layout.height = item.height;
-        layout.text = item.text;
-        layout.style = item.style;
-        layout.exStyle = item.exStyle;
-        toolkit::CreateControl(ui::window::kConfig, item.number, layout);
+        toolkit::CreateControl(ui::window::kConfig, item.number,
+                               toolkit::ControlLayout(item.kind, item.x, item.y, item.width,
+                                                      item.height, item.text, item.style,
+                                                      item.exStyle));
         toolkit::SetControlGuiFont(item.number);
         if (item.kind == ControlKind::kTrackBar) {
             toolkit::SetTrackBarRange(item.number, kTransparencyMinimum, kTransparencyMaximum);

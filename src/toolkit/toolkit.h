@@ -47,6 +47,11 @@ struct ControlSpec {
     COLORREF linkColor = 0;   // kLink: the text colour while the mouse pointer is over it
 };
 
+// The layout most controls need, in one expression; the kind-specific fields stay at their
+// defaults for the caller to set.
+ControlSpec ControlLayout(ControlKind kind, int x, int y, int width, int height, std::string text,
+                          DWORD style, DWORD exStyle = 0);
+
 // Registers the window class every window of the program uses: the icon resource given and
 // the standard arrow cursor, on the button-face background.
 void Initialize(HINSTANCE instance, const char* className, int iconResource);

@@ -82,7 +82,9 @@ std::pair<int, ControlEntry*> FindControlByHandle(HWND handle) {
     return {0, nullptr};
 }
 
-void QueueEvent(const Event& event) { TheState().queue.Push(event); }
+void QueueEvent(const Event& event) {
+    TheState().queue.Push(event);
+}
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto notification = static_cast<int>(HIWORD(wParam));
@@ -213,7 +215,9 @@ RECT CentredOuterRect(const WindowSpec& layout) {
 } // namespace
 
 namespace internal {
-void QueueToolkitEvent(const Event& event) { QueueEvent(event); }
+void QueueToolkitEvent(const Event& event) {
+    QueueEvent(event);
+}
 } // namespace internal
 
 void Initialize(HINSTANCE instance, const char* className, int iconResource) {
@@ -260,10 +264,10 @@ HWND OpenWindow(int number, const WindowSpec& layout) {
     } else {
         outer = CentredOuterRect(layout);
     }
-    const HWND handle = CreateWindowExA(layout.exStyle, state.className.c_str(), layout.title.c_str(),
-                                        layout.style & ~WS_VISIBLE, outer.left, outer.top,
-                                        outer.right - outer.left, outer.bottom - outer.top,
-                                        nullptr, nullptr, state.instance, nullptr);
+    const HWND handle =
+        CreateWindowExA(layout.exStyle, state.className.c_str(), layout.title.c_str(),
+                        layout.style & ~WS_VISIBLE, outer.left, outer.top, outer.right - outer.left,
+                        outer.bottom - outer.top, nullptr, nullptr, state.instance, nullptr);
     if (handle != nullptr) {
         state.windows[number] = UniqueWindow(handle);
     }
@@ -308,6 +312,20 @@ void MoveWindowClientArea(int number, int x, int y, int clientWidth, int clientH
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+ControlSpec ControlLayout(ControlKind kind, int x, int y, int width, int height, std::string text,
+                          DWORD style, DWORD exStyle) {
+    ControlSpec layout;
+    layout.kind = kind;
+    layout.x = x;
+    layout.y = y;
+    layout.width = width;
+    layout.height = height;
+    layout.text = std::move(text);
+    layout.style = style;
+    layout.exStyle = exStyle;
+    return layout;
+}
+
 HWND CreateControl(int window, int control, const ControlSpec& layout) {
     const HWND parent = WindowHandle(window);
     if (parent == nullptr) {
@@ -319,11 +337,11 @@ HWND CreateControl(int window, int control, const ControlSpec& layout) {
     }
     // An image control is a static of the bitmap type whatever else the caller asks for.
     const DWORD kindStyle = layout.kind == ControlKind::kImage ? DWORD{SS_BITMAP} : 0;
-    const HWND handle =
-        CreateWindowExA(layout.exStyle, ClassNameOf(layout.kind), layout.text.c_str(),
-                        WS_CHILD | WS_VISIBLE | kindStyle | layout.style, layout.x, layout.y, layout.width,
-                        layout.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
-                        TheState().instance, nullptr);
+    const HWND handle = CreateWindowExA(
+        layout.exStyle, ClassNameOf(layout.kind), layout.text.c_str(),
+        WS_CHILD | WS_VISIBLE | kindStyle | layout.style, layout.x, layout.y, layout.width,
+        layout.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+        TheState().instance, nullptr);
     if (handle != nullptr) {
         ControlEntry& entry = TheState().controls[control];
         entry.handle = handle;
@@ -425,7 +443,9 @@ bool IsOptionButton(HWND handle) {
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
-bool StartsGroup(HWND handle) { return (GetWindowLongA(handle, GWL_STYLE) & WS_GROUP) != 0; }
+bool StartsGroup(HWND handle) {
+    return (GetWindowLongA(handle, GWL_STYLE) & WS_GROUP) != 0;
+}
 
 // BM_SETCHECK checks one option button only; a click would also clear the others of its
 // group, which runs from the nearest sibling at or before it with WS_GROUP up to the next

@@ -92,9 +92,8 @@ TEST_P(BadInputTest, TheProgramShowsALabelAndEndsCleanly) {
     EXPECT_TRUE(IsWindowVisible(label));
     EXPECT_TRUE(ExitThroughMenu(label));
     if (c.settingsFile) {
-        std::ifstream file(SettingsFile(), std::ios::binary);
-        const std::string after((std::istreambuf_iterator<char>(file)), {});
-        EXPECT_TRUE(after == written) << "loading must leave the file as it was";
+        EXPECT_TRUE(e2e::ReadFileBytes(SettingsFile()) == written)
+            << "loading must leave the file as it was";
     }
 }
 
@@ -111,8 +110,7 @@ TEST_F(SettingsPlaceTest, AFileWhereTheSettingsFolderBelongsIsLeftAsItIs) {
     const HWND label = StartProgram();
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(ExitThroughMenu(label));
-    std::ifstream file(SettingsFolder(), std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(file)), {}), "in the way");
+    EXPECT_EQ(e2e::ReadFileBytes(SettingsFolder()), "in the way");
 }
 
 TEST_F(SettingsPlaceTest, AReadOnlySettingsFileIsReadAndLeftAlone) {

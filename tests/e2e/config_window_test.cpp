@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -15,14 +13,6 @@ namespace {
 namespace control = ui::control;
 
 constexpr const char* kConfigTitle = "Lumatag Configuration";
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 using ConfigWindowEndToEndTest = e2e::ProgramTest;
 
 TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSavesTheFile) {
@@ -69,20 +59,20 @@ TEST_F(ConfigWindowEndToEndTest, OpensFromTheMenuPreviewsEachChangeAndCloseSaves
 
     e2e::SendToControl(config, control::kConfigClose, BM_CLICK);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(config); }, e2e::kExitTimeout));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return ReadFileBytes(SettingsFile()).has_value(); },
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadFileBytes(SettingsFile()).has_value(); },
                                e2e::kMessageTimeout));
-    EXPECT_EQ(ReadFileBytes(SettingsFile()), std::string("TransAmount = 10\r\n"
-                                                         "AutoStart = 1\r\n"
-                                                         "LabelPos = 4\r\n"
-                                                         "ShowComputerName = 1\r\n"
-                                                         "ShowDomainName = 1\r\n"
-                                                         "ShowUserID = 0\r\n"
-                                                         "ShowIP = 0\r\n"
-                                                         "AddToDisplay = Desk 4\r\n"
-                                                         "FontName = Arial\r\n"
-                                                         "FontSize = 8\r\n"
-                                                         "FontColor = -1\r\n"
-                                                         "BackColor = -1\r\n"));
+    EXPECT_EQ(e2e::ReadFileBytes(SettingsFile()), std::string("TransAmount = 10\r\n"
+                                                              "AutoStart = 1\r\n"
+                                                              "LabelPos = 4\r\n"
+                                                              "ShowComputerName = 1\r\n"
+                                                              "ShowDomainName = 1\r\n"
+                                                              "ShowUserID = 0\r\n"
+                                                              "ShowIP = 0\r\n"
+                                                              "AddToDisplay = Desk 4\r\n"
+                                                              "FontName = Arial\r\n"
+                                                              "FontSize = 8\r\n"
+                                                              "FontColor = -1\r\n"
+                                                              "BackColor = -1\r\n"));
     // Appended piece by piece: GCC 12 gives a false -Wrestrict warning on '"' + std::string.
     std::string quotedPath = "\"";
     quotedPath += e2e::ProgramPath();

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -151,6 +153,22 @@ TemporaryFolder::TemporaryFolder() {
 TemporaryFolder::~TemporaryFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
+
+EnvironmentBlock TestIdentity() {
+    EnvironmentBlock environment = EnvironmentBlock::OfThisProcess();
+    environment.Set("COMPUTERNAME", "HOST7");
+    environment.Set("USERDOMAIN", "LAB");
+    environment.Set("USERNAME", "user1");
+    return environment;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 ProgramProcess::ProgramProcess(const std::string& executable, const EnvironmentBlock& environment) {

@@ -79,6 +79,13 @@ private:
     std::vector<Variable> variables_;
 };
 
+// The identity the tests give the program (COMPUTERNAME HOST7, USERDOMAIN LAB, USERNAME
+// user1) over a copy of the driver's own environment; Wine would otherwise put in its own names.
+EnvironmentBlock TestIdentity();
+
+// A whole file's bytes; nothing when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
 // A fresh, empty folder under the temporary folder, removed with everything in it when the
 // object goes. Declare it before any process that uses it, so the process is gone first.
 class TemporaryFolder {

@@ -10,14 +10,6 @@ void SendToControl(HWND window, int control, UINT message, WPARAM wParam, LPARAM
                         static_cast<UINT>(kMessageTimeout.count()), &answer);
 }
 
-EnvironmentBlock TestIdentity() {
-    EnvironmentBlock environment = EnvironmentBlock::OfThisProcess();
-    environment.Set("COMPUTERNAME", "HOST7");
-    environment.Set("USERDOMAIN", "LAB");
-    environment.Set("USERNAME", "user1");
-    return environment;
-}
-
 HWND ProgramTest::StartProgram(const EnvironmentBlock& environment,
                                ProgramRun::LocalAppData localAppData) {
     const ProgramProcess& started = run_.Start(environment, localAppData);

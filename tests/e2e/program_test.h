@@ -13,9 +13,6 @@ namespace e2e {
 // up if the program does not answer in time.
 void SendToControl(HWND window, int control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-// The identity the tests give the program; Wine would otherwise put in its own names.
-EnvironmentBlock TestIdentity();
-
 // Each test runs the program once with its own LOCALAPPDATA; a program still running at the
 // end of a test is killed.
 class ProgramTest : public testing::Test {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -14,11 +12,6 @@ namespace {
 namespace control = ui::control;
 
 constexpr const char* kConfigTitle = "Lumatag Configuration";
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 class TwoInstancesTest : public e2e::ProgramTest {
 protected:
@@ -67,14 +60,20 @@ TEST_F(TwoInstancesTest, SavesOneAfterTheOtherLeaveTheLastCompleteFile) {
 
     ASSERT_TRUE(SaveFreeText(first, process().processId(), "first desk"));
     ASSERT_TRUE(e2e::WaitUntil(
-        [&] { return ReadFileBytes(SettingsFile()).find("first desk") != std::string::npos; },
+        [&] {
+            return e2e::ReadFileBytes(SettingsFile()).value_or("").find("first desk") !=
+                   std::string::npos;
+        },
         e2e::kMessageTimeout));
     ASSERT_TRUE(SaveFreeText(second, secondProcess.processId(), "second desk"));
     ASSERT_TRUE(e2e::WaitUntil(
-        [&] { return ReadFileBytes(SettingsFile()).find("second desk") != std::string::npos; },
+        [&] {
+            return e2e::ReadFileBytes(SettingsFile()).value_or("").find("second desk") !=
+                   std::string::npos;
+        },
         e2e::kMessageTimeout));
 
-    const std::string saved = ReadFileBytes(SettingsFile());
+    const std::string saved = e2e::ReadFileBytes(SettingsFile()).value_or("");
     EXPECT_EQ(saved.size(), 199u + std::string("second desk").size());
     EXPECT_TRUE(saved.starts_with("TransAmount = 100\r\n")) << saved;
     EXPECT_NE(saved.find("\r\nAddToDisplay = second desk\r\n"), std::string::npos);

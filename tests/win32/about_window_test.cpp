@@ -480,12 +480,7 @@ TEST_F(AboutWindowLifecycleTest, AboutAgainReplacesTheWindowAndRemakesTheLinkFon
 TEST_F(AboutWindowLifecycleTest, OpeningDropsEveryEventThatWasPending) {
     // Another window of the program, with a right-button press, a menu choice and a close
     // request waiting for it.
-    toolkit::WindowSpec layout;
-    layout.title = "other";
-    layout.clientWidth = 100;
-    layout.clientHeight = 50;
-    layout.style = WS_CAPTION;
-    const HWND other = toolkit::OpenWindow(ui::window::kConfig, layout);
+    const HWND other = OpenTestWindow(ui::window::kConfig, "other", 100, 50);
     ASSERT_NE(other, nullptr);
     DrainEvents();
     PostMessageA(other, WM_RBUTTONDOWN, MK_RBUTTON, At(5, 5));

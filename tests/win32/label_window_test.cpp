@@ -66,8 +66,8 @@ TEST_F(LabelWindowTest, TheFirstBuildCreatesTheLabelInTheBottomRightCorner) {
     const auto style = static_cast<DWORD>(GetWindowLongA(Label(), GWL_STYLE));
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU));
-    const auto textStyle =
-        static_cast<DWORD>(GetWindowLongA(toolkit::ControlHandle(ui::control::kLabelText), GWL_STYLE));
+    const auto textStyle = static_cast<DWORD>(
+        GetWindowLongA(toolkit::ControlHandle(ui::control::kLabelText), GWL_STYLE));
     EXPECT_EQ(textStyle & (SS_TYPEMASK | SS_NOPREFIX | SS_NOTIFY), DWORD{SS_CENTER | SS_NOPREFIX});
 }
 
@@ -138,8 +138,8 @@ TEST_P(LabelTransparencyTest, BelowOneHundredPercentTheLabelIsTranslucent) {
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     if (GetParam().layered) {
-        const auto getAttributes = reinterpret_cast<GetLayeredWindowAttributesFunction>(
-            reinterpret_cast<void*>(
+        const auto getAttributes =
+            reinterpret_cast<GetLayeredWindowAttributesFunction>(reinterpret_cast<void*>(
                 GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
         ASSERT_NE(getAttributes, nullptr);
         BYTE alpha = 0;

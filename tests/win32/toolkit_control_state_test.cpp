@@ -13,12 +13,7 @@ class ToolkitControlStateTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureToolkit();
-        toolkit::WindowSpec layout;
-        layout.title = "toolkit state test";
-        layout.clientWidth = 300;
-        layout.clientHeight = 300;
-        layout.style = WS_CAPTION;
-        ASSERT_NE(toolkit::OpenWindow(kWindow, layout), nullptr);
+        ASSERT_NE(OpenTestWindow(kWindow, "toolkit state test", 300, 300), nullptr);
     }
     void TearDown() override {
         toolkit::Shutdown();

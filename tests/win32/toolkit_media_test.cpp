@@ -157,12 +157,7 @@ protected:
         EnsureToolkit();
         // Wine starts the pointer in the middle of the screen, where the window would be.
         SetCursorPos(0, 0);
-        toolkit::WindowSpec window;
-        window.title = "link test";
-        window.clientWidth = 200;
-        window.clientHeight = 60;
-        window.style = WS_CAPTION;
-        ASSERT_NE(toolkit::OpenWindow(kWindow, window), nullptr);
+        ASSERT_NE(OpenTestWindow(kWindow, "link test", 200, 60), nullptr);
         toolkit::ControlSpec link;
         link.kind = toolkit::ControlKind::kLink;
         link.x = 10;

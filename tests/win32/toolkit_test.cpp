@@ -22,12 +22,7 @@ class ToolkitTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureToolkit();
-        toolkit::WindowSpec layout;
-        layout.title = "toolkit test";
-        layout.clientWidth = 300;
-        layout.clientHeight = 200;
-        layout.style = WS_CAPTION;
-        window_ = toolkit::OpenWindow(kWindow, layout);
+        window_ = OpenTestWindow(kWindow, "toolkit test", 300, 200);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override {
@@ -160,12 +155,7 @@ TEST_F(ToolkitTest, EventsArisingInOnePollKeepTheirOrder) {
 
 TEST_F(ToolkitTest, OpeningAnOpenNumberReplacesTheWindowAndItsControls) {
     AddControl(kButton, toolkit::ControlKind::kButton, BS_PUSHBUTTON, 10);
-    toolkit::WindowSpec layout;
-    layout.title = "again";
-    layout.clientWidth = 100;
-    layout.clientHeight = 100;
-    layout.style = WS_CAPTION;
-    const HWND replacement = toolkit::OpenWindow(kWindow, layout);
+    const HWND replacement = OpenTestWindow(kWindow, "again", 100, 100);
     ASSERT_NE(replacement, nullptr);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(toolkit::WindowHandle(kWindow), replacement);

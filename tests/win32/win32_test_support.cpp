@@ -24,6 +24,15 @@ ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
     SetEnvironmentVariableA(name_.c_str(), hadValue_ ? oldValue_.c_str() : nullptr);
 }
 
+HWND OpenTestWindow(int number, const char* title, int clientWidth, int clientHeight) {
+    toolkit::WindowSpec layout;
+    layout.title = title;
+    layout.clientWidth = clientWidth;
+    layout.clientHeight = clientHeight;
+    layout.style = WS_CAPTION;
+    return toolkit::OpenWindow(number, layout);
+}
+
 void DrainEvents() {
     for (int i = 0; i < 10000; ++i) {
         if (toolkit::Poll().code == event_code::kNone) {

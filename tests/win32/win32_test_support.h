@@ -21,5 +21,9 @@ private:
     bool hadValue_ = false;
 };
 
+// Opens a plain captioned test window of the given client size under a number, centred, the
+// way the program opens its dialogs; null when it cannot be created.
+HWND OpenTestWindow(int number, const char* title, int clientWidth, int clientHeight);
+
 // Takes events until the toolkit reports nothing pending (bounded, so a stuck queue fails).
 void DrainEvents();
